@@ -1,0 +1,18 @@
+# Installs the Debian packages named as arguments that are not installed yet.
+# Sourced by the other scripts; needs root or sudo only when something is missing.
+install_missing_packages() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    echo "Installing ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+BUILD_PACKAGES=(cmake make g++ pkg-config libgtest-dev libbenchmark-dev mawk
+                qt6-base-dev libgl-dev fonts-dejavu-core)

@@ -1,0 +1,213 @@
+#include "flight_plan_reduction.h"
+#include "scratch_directory.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// A flight plan that every test below keeps, padded with filler to `length`.
+std::string Plan(int number, int percentage, std::size_t length = 0)
+{
+    std::string line = "AC#" + std::to_string(number) + ",D-ABCD," + std::to_string(percentage) + "%,WEEK,IFR";
+    if (line.size() < length)
+        line.append(length - line.size(), 'x');
+    return line;
+}
+
+// What the run must write, computed the slow and obvious way: Windows text
+// translation of the whole input first, then the C runtime's line reads.
+std::string ReferenceOutput(std::string_view input, const ReduceParameters& parameters)
+{
+    std::string text;
+    for (std::size_t i = 0; i < input.size() && input[i] != '\x1A'; ++i) {
+        if (!(input[i] == '\r' && i + 1 < input.size() && input[i + 1] == '\n'))
+            text += input[i];
+    }
+    std::string output;
+    std::size_t position = 0;
+    for (bool atEnd = false; !atEnd;) {
+        std::string line;
+        while (line.size() < 4095) {
+            if (position == text.size()) {
+                atEnd = true;
+                break;
+            }
+            const char c = text[position++];
+            if (c == '\n')
+                break;
+            line += c;
+        }
+        line = line.substr(0, line.find('\0'));
+        if (KeepFlightPlanLine(line, parameters))
+            output += line + "\r\n";
+    }
+    return output;
+}
+
+class ReduceRun : public testing::Test {
+protected:
+    ReduceResult Run(std::string_view input, const char* percentage = "30", const char* airport = "#",
+                     const char* type = "#")
+    {
+        return ReduceFlightPlanFile(m_dir.Write("plans.txt", input), MakeReduceParameters(percentage, airport, type));
+    }
+
+    ScratchDirectory m_dir;
+};
+
+TEST_F(ReduceRun, CopiesKeptLinesWithWindowsLineEnds)
+{
+    const std::string p1 = Plan(1, 5);
+    const std::string p2 = Plan(2, 30);
+    const std::string dropped = Plan(3, 31);
+    const std::string nulAt20 = Plan(4, 5, 30).replace(20, 1, 1, '\0');
+    const std::string piece1 = Plan(5, 5, 4095);
+    const std::string piece2 = "B#" + Plan(6, 7, 903);
+    const struct {
+        const char* name;
+        std::string input;
+        std::string output;
+    } cases[] = {
+        {"empty file", "", ""},
+        {"CR LF ends", p1 + "\r\n" + dropped + "\r\n" + p2 + "\r\n", p1 + "\r\n" + p2 + "\r\n"},
+        {"LF ends", p1 + "\n" + p2 + "\n", p1 + "\r\n" + p2 + "\r\n"},
+        {"last line without end", p1 + "\r\n" + p2, p1 + "\r\n" + p2 + "\r\n"},
+        {"CR CR LF keeps one CR", p1 + "\r\r\n", p1 + "\r\r\n"},
+        {"lone CR stays in the line", p1 + "\rtail\r\n", p1 + "\rtail\r\n"},
+        {"CR at the very end stays", p1 + "\r", p1 + "\r\r\n"},
+        {"Ctrl-Z ends the input", p1 + "\r\n" + p2 + "\x1A" + "rest\r\n" + Plan(7, 1) + "\r\n",
+         p1 + "\r\n" + p2 + "\r\n"},
+        {"Ctrl-Z after a line end", p1 + "\r\n\x1A" + p2, p1 + "\r\n"},
+        {"Ctrl-Z between CR and LF", p1 + "\r\x1A\n" + p2, p1 + "\r\r\n"},
+        {"NUL cuts the line", nulAt20 + "\r\n", nulAt20.substr(0, 20) + "\r\n"},
+        {"NUL before the wildcard", std::string("AC\0#1,X,5%,W\r\n", 15), ""},
+        {"5000 bytes come as two lines", piece1 + piece2 + "\r\n", piece1 + "\r\n" + piece2 + "\r\n"},
+        {"exactly 4095 bytes", piece1 + "\r\n" + p1 + "\r\n", piece1 + "\r\n" + p1 + "\r\n"},
+        {"4094 bytes and CR CR LF", piece1.substr(0, 4094) + "\r\r\n",
+         piece1.substr(0, 4094) + "\r\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ReduceResult result = Run(c.input);
+        EXPECT_TRUE(result.succeeded);
+        EXPECT_EQ(result.outputFileName, m_dir.PathOf("plans_30%_.txt"));
+        EXPECT_EQ(ScratchDirectory::Read(result.outputFileName), c.output);
+        EXPECT_EQ(ScratchDirectory::Read(result.outputFileName), ReferenceOutput(c.input, MakeReduceParameters("30", "#", "#")));
+    }
+}
+
+TEST_F(ReduceRun, MatchesTheReferenceOnRandomInputAcrossBufferBoundaries)
+{
+    std::mt19937 random(20261211);
+    const std::string alphabet = "AC#,%0123456789 IFREDDF\r\r\n\n\n";
+    for (int round = 0; round < 4; ++round) {
+        std::string input;
+        while (input.size() < 1'200'000) {
+            const int kind = static_cast<int>(random() % 100);
+            if (kind < 60) {
+                input += Plan(static_cast<int>(input.size()), static_cast<int>(random() % 60), random() % 120);
+                input += random() % 4 ? "\r\n" : "\n";
+            } else if (kind < 99) {
+                for (auto n = random() % 40; n > 0; --n)
+                    input += alphabet[random() % alphabet.size()];
+            } else {
+                input += Plan(1, 1, 4090 + random() % 12);
+            }
+        }
+        if (round == 3)
+            input.insert(input.size() / 2, 1, '\0');
+        SCOPED_TRACE(testing::Message() << "round " << round);
+        const ReduceResult result = Run(input, "30", "#", "IFR");
+        ASSERT_TRUE(result.succeeded);
+        EXPECT_EQ(ScratchDirectory::Read(result.outputFileName),
+                  ReferenceOutput(input, MakeReduceParameters("30", "#", "IFR")));
+    }
+}
+
+TEST_F(ReduceRun, OverwritesAnEarlierResultAndEmptiesItWhenNothingPasses)
+{
+    const std::string output = m_dir.Write("plans_30%_EDDF.txt", "earlier result\r\n");
+    ASSERT_TRUE(Run(Plan(1, 5) + ",EDDF\r\n", "30", "EDDF").succeeded);
+    EXPECT_EQ(ScratchDirectory::Read(output), Plan(1, 5) + ",EDDF\r\n");
+    ASSERT_TRUE(Run(Plan(1, 5) + ",EDDF\r\n", "30", "EDDF").succeeded);
+    EXPECT_EQ(ScratchDirectory::Read(output), Plan(1, 5) + ",EDDF\r\n");
+    ASSERT_TRUE(Run(Plan(1, 5) + ",LOWW\r\n", "30", "EDDF").succeeded);
+    EXPECT_TRUE(std::filesystem::exists(output));
+    EXPECT_EQ(ScratchDirectory::Read(output), "");
+}
+
+TEST_F(ReduceRun, UnreadableInputFailsWithoutTouchingAnyOutput)
+{
+    const ReduceParameters parameters = MakeReduceParameters("30", "#", "#");
+    const ReduceResult missing = ReduceFlightPlanFile(m_dir.PathOf("missing.txt"), parameters);
+    EXPECT_FALSE(missing.succeeded);
+    EXPECT_EQ(missing.outputFileName, m_dir.PathOf("missing_30%_.txt"));
+    EXPECT_FALSE(std::filesystem::exists(missing.outputFileName));
+
+    std::filesystem::create_directory(m_dir.PathOf("folder.txt"));
+    const std::string earlier = m_dir.Write("folder_30%_.txt", "earlier result\r\n");
+    EXPECT_FALSE(ReduceFlightPlanFile(m_dir.PathOf("folder.txt"), parameters).succeeded);
+    EXPECT_EQ(ScratchDirectory::Read(earlier), "earlier result\r\n");
+}
+
+TEST_F(ReduceRun, OutputThatCannotBeOpenedFails)
+{
+    const std::string input = Plan(1, 5) + ",EDDF\r\n";
+    EXPECT_FALSE(Run(input, "30", "ED/DF").succeeded) << "missing directory";
+    EXPECT_FALSE(std::filesystem::exists(m_dir.PathOf("plans_30%_ED")));
+
+    std::filesystem::create_directory(m_dir.PathOf("plans_30%_EDDF.txt"));
+    EXPECT_FALSE(Run(input, "30", "EDDF").succeeded) << "a folder of that name";
+}
+
+TEST_F(ReduceRun, NeverWritesIntoItsOwnInput)
+{
+    const std::string input = Plan(1, 5) + "\r\n" + Plan(2, 50) + "\r\n";
+    const std::string inputPath = m_dir.Write("plans.txt", input);
+    std::filesystem::create_symlink(inputPath, m_dir.PathOf("plans_30%_.txt"));
+    std::filesystem::create_hard_link(inputPath, m_dir.PathOf("plans_40%_.txt"));
+    for (const char* percentage : {"30", "40"}) {
+        SCOPED_TRACE(percentage);
+        EXPECT_FALSE(ReduceFlightPlanFile(inputPath, MakeReduceParameters(percentage, "#", "#")).succeeded);
+        EXPECT_EQ(ScratchDirectory::Read(inputPath), input);
+    }
+}
+
+TEST_F(ReduceRun, ReadErrorFailsAndLeavesNoHalfResult)
+{
+    // Reading this process's memory from address 0 fails with an I/O error.
+    std::filesystem::create_symlink("/proc/self/mem", m_dir.PathOf("memory.txt"));
+    const ReduceResult result = ReduceFlightPlanFile(m_dir.PathOf("memory.txt"), MakeReduceParameters("30", "#", "#"));
+    EXPECT_FALSE(result.succeeded);
+    EXPECT_FALSE(std::filesystem::exists(result.outputFileName));
+}
+
+TEST_F(ReduceRun, FullDiskFailsAndLeavesNoHalfResult)
+{
+    std::string input;
+    for (int i = 0; i < 2000; ++i)
+        input += Plan(i, 5) + "\r\n";
+    const std::string inputPath = m_dir.Write("plans.txt", input);
+    // A file-size limit in a child process stands in for a disk that fills up.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{4096, 4096};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ::_exit(ReduceFlightPlanFile(inputPath, MakeReduceParameters("30", "#", "#")).succeeded ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1) << "a run that could not write everything must fail";
+    EXPECT_FALSE(std::filesystem::exists(m_dir.PathOf("plans_30%_.txt")));
+    EXPECT_EQ(ScratchDirectory::Read(inputPath), input);
+}
+
+}  // namespace
