@@ -1,0 +1,183 @@
+#include "qt_backend.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QScreen>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+
+namespace {
+
+CWinApp* g_application = nullptr;
+
+constexpr const char* kResourceFolder = ":/res/";
+constexpr const char* kResourceScript = "app.rc";
+
+std::optional<std::string> ReadResourceFile(const std::string& fileName)
+{
+    QFile file(ResourcePath(fileName));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll().toStdString();
+}
+
+std::map<std::string, WindowClassInfo>& WindowClasses()
+{
+    static std::map<std::string, WindowClassInfo> classes;
+    return classes;
+}
+
+// Qt ends the process when it cannot reach the window system; say why in one
+// line instead of aborting.
+void ReportMissingDisplay(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr,
+                     "Orvanta could not open a window: %s\n"
+                     "Start it on a desktop, or without one under a virtual display: xvfb-run %s\n",
+                     qPrintable(message.section('\n', 0, 0)), qPrintable(QCoreApplication::applicationFilePath()));
+        std::_Exit(1);
+    }
+    if (type != QtDebugMsg && type != QtInfoMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+bool HasDisplay()
+{
+    const auto set = [](const char* name) { return std::getenv(name) && *std::getenv(name); };
+    return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
+
+}  // namespace
+
+QString ResourcePath(const std::string& fileName)
+{
+    return QString(kResourceFolder) + QString::fromStdString(fileName);
+}
+
+CWinApp::CWinApp()
+{
+    g_application = this;
+}
+
+CWinApp::~CWinApp()
+{
+    if (g_application == this)
+        g_application = nullptr;
+}
+
+BOOL CWinApp::InitInstance()
+{
+    return TRUE;
+}
+
+int CWinApp::Run()
+{
+    if (m_pMainWnd)
+        QApplication::exec();
+    return ExitInstance();
+}
+
+int CWinApp::ExitInstance()
+{
+    return 0;
+}
+
+HCURSOR CWinApp::LoadStandardCursor(LPCTSTR lpszCursorName) const
+{
+    static CursorObject arrow{Qt::ArrowCursor};
+    return lpszCursorName == IDC_ARROW ? &arrow : nullptr;
+}
+
+HICON CWinApp::LoadIcon(UINT nIDResource) const
+{
+    static std::map<UINT, std::unique_ptr<IconObject>> icons;
+    if (auto loaded = icons.find(nIDResource); loaded != icons.end())
+        return loaded->second.get();
+    const auto& files = AfxGetResourceScript().icons;
+    const auto file = files.find(static_cast<int>(nIDResource));
+    if (file == files.end())
+        return nullptr;
+    auto icon = std::make_unique<IconObject>(IconObject{QIcon(ResourcePath(file->second))});
+    return (icons[nIDResource] = std::move(icon)).get();
+}
+
+CWinApp* AfxGetApp()
+{
+    return g_application;
+}
+
+CWnd* AfxGetMainWnd()
+{
+    return g_application ? g_application->m_pMainWnd : nullptr;
+}
+
+LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon)
+{
+    char name[96];
+    std::snprintf(name, sizeof name, "Afx:%x:%p:%p:%p", nClassStyle, static_cast<void*>(hCursor),
+                  static_cast<void*>(hbrBackground), static_cast<void*>(hIcon));
+    const auto entry = WindowClasses().try_emplace(name, WindowClassInfo{nClassStyle, hCursor, hbrBackground, hIcon});
+    return entry.first->first.c_str();
+}
+
+const WindowClassInfo* FindWindowClass(LPCTSTR name)
+{
+    const auto found = WindowClasses().find(name);
+    return found == WindowClasses().end() ? nullptr : &found->second;
+}
+
+int GetSystemMetrics(int nIndex)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return 0;
+    switch (nIndex) {
+    case SM_CXSCREEN:
+        return screen->geometry().width();
+    case SM_CYSCREEN:
+        return screen->geometry().height();
+    default:
+        return 0;
+    }
+}
+
+const ResourceScript& AfxGetResourceScript()
+{
+    static const ResourceScript script = [] {
+        const std::optional<std::string> text = ReadResourceFile(kResourceScript);
+        if (!text) {
+            std::fprintf(stderr, "The program's resource script is missing.\n");
+            return ResourceScript{};
+        }
+        ResourceScriptResult result = ParseResourceScript(*text, ReadResourceFile);
+        if (!result.error.empty())
+            std::fprintf(stderr, "The program's resource script cannot be read: %s\n", result.error.c_str());
+        return std::move(result.script);
+    }();
+    return script;
+}
+
+int AfxWinMain(int argc, char* argv[])
+{
+    if (!HasDisplay()) {
+        std::fprintf(stderr,
+                     "Orvanta needs a desktop to show its window, and none was found (DISPLAY and WAYLAND_DISPLAY "
+                     "are not set).\nStart it on a desktop, or without one under a virtual display: xvfb-run %s\n",
+                     argc > 0 ? argv[0] : "orvanta");
+        return 1;
+    }
+    qInstallMessageHandler(ReportMissingDisplay);
+    QApplication application(argc, argv);
+    qInstallMessageHandler(nullptr);
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    CWinApp* app = AfxGetApp();
+    if (!app)
+        return 1;
+    if (!app->InitInstance())
+        return app->ExitInstance();
+    return app->Run();
+}

@@ -1,0 +1,71 @@
+// The Qt backend's side of the layer's opaque types, shared by its sources
+// and by tests that look at the real widgets.
+#pragma once
+
+#include "framework.h"
+
+#include <QCursor>
+#include <QFont>
+#include <QIcon>
+#include <QPainter>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+struct WindowPeer {
+    QPointer<QWidget> widget;        // the window itself: frame, dialog or control
+    QPointer<QWidget> paintSurface;  // where WM_PAINT draws: the frame's client area
+    QPainter* painter = nullptr;     // set while WM_PAINT is dispatched
+    QRect requestedFrame;            // the outer rectangle asked for at creation
+    int controlId = 0;
+    DWORD style = 0;
+    std::vector<std::unique_ptr<CWnd>> controls;  // a dialog's controls, in template order
+};
+
+struct FontObject {
+    QFont font;
+};
+
+struct IconObject {
+    QIcon icon;
+};
+
+struct CursorObject {
+    Qt::CursorShape shape;
+};
+
+struct DeviceContext {
+    QPainter* painter = nullptr;  // null outside a paint: drawing then does nothing
+    COLORREF background = RGB(255, 255, 255);
+    CFont defaultFont;
+    CFont* selected = nullptr;
+};
+
+// The CWnd whose window a widget is, or null once that window is destroyed.
+CWnd* OwnerOf(const QWidget* widget);
+void SetOwner(QWidget* widget, CWnd* owner);
+
+inline QString ToQString(LPCTSTR text) { return QString::fromUtf8(text ? text : ""); }
+
+// The first maxCharacters characters of text, as UTF-8.
+std::string Utf8Prefix(const QString& text, int maxCharacters);
+
+// The widget that a window without an explicit parent belongs to: the main window's.
+QWidget* OwnerWidget(CWnd* parent);
+
+// Reads a file of the embedded resource script's folder.
+QString ResourcePath(const std::string& fileName);
+
+struct WindowClassInfo {
+    UINT style;
+    HCURSOR cursor;
+    HBRUSH background;
+    HICON icon;
+};
+
+// The class AfxRegisterWndClass registered under that name, or null.
+const WindowClassInfo* FindWindowClass(LPCTSTR name);
