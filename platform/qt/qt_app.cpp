@@ -11,6 +11,7 @@
 namespace {
 
 CWinApp* g_application = nullptr;
+bool g_messageLoopRunning = false;
 
 constexpr const char* kResourceFolder = ":/res/";
 constexpr const char* kResourceScript = "app.rc";
@@ -75,9 +76,20 @@ BOOL CWinApp::InitInstance()
 
 int CWinApp::Run()
 {
-    if (m_pMainWnd)
+    if (m_pMainWnd) {
+        g_messageLoopRunning = true;
         QApplication::exec();
+        g_messageLoopRunning = false;
+    }
     return ExitInstance();
+}
+
+void AfxEndMessageLoop()
+{
+    // Qt remembers a quit asked for outside its loop and would end every
+    // later modal loop at once; only a running loop may be told to end.
+    if (g_messageLoopRunning)
+        QCoreApplication::exit(0);
 }
 
 int CWinApp::ExitInstance()

@@ -57,6 +57,9 @@ std::string Utf8Prefix(const QString& text, int maxCharacters);
 // The widget that a window without an explicit parent belongs to: the main window's.
 QWidget* OwnerWidget(CWnd* parent);
 
+// Ends CWinApp::Run's message loop, if it is running.
+void AfxEndMessageLoop();
+
 // Reads a file of the embedded resource script's folder.
 QString ResourcePath(const std::string& fileName);
 

@@ -1,7 +1,6 @@
 #include "qt_backend.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -248,7 +247,7 @@ BOOL CWnd::DestroyWindow()
     }
     if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd == this) {
         app->m_pMainWnd = nullptr;
-        QCoreApplication::exit(0);
+        AfxEndMessageLoop();
     }
     PostNcDestroy();
     return TRUE;
