@@ -19,13 +19,19 @@ class DialogWidget : public QDialog {
 public:
     explicit DialogWidget(QWidget* owner) : QDialog(owner) {}
 
+    // Called when Qt itself would accept the dialog: the OK command, so that
+    // the dialog's OnOK decides.
+    void accept() override { Command(IDOK, &QDialog::accept); }
     // Called for the Esc key and the close box: the Cancel command.
-    void reject() override
+    void reject() override { Command(IDCANCEL, &QDialog::reject); }
+
+private:
+    void Command(int id, void (QDialog::*fallback)())
     {
         if (CWnd* owner = OwnerOf(this))
-            owner->SendMessage(WM_COMMAND, IDCANCEL);
+            owner->SendMessage(WM_COMMAND, static_cast<WPARAM>(id));
         else
-            QDialog::reject();
+            (this->*fallback)();
     }
 };
 
