@@ -16,3 +16,4 @@ install_missing_packages() {
 
 BUILD_PACKAGES=(cmake make g++ pkg-config libgtest-dev libbenchmark-dev mawk
                 qt6-base-dev libgl-dev fonts-dejavu-core)
+FUZZ_PACKAGES=(clang libclang-rt-dev)

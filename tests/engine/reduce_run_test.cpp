@@ -1,13 +1,11 @@
 #include "flight_plan_reduction.h"
+#include "reference_reduce.h"
 #include "scratch_directory.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <random>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -18,36 +16,6 @@ std::string Plan(int number, int percentage, std::size_t length = 0)
     if (line.size() < length)
         line.append(length - line.size(), 'x');
     return line;
-}
-
-// What the run must write, computed the slow and obvious way: Windows text
-// translation of the whole input first, then the C runtime's line reads.
-std::string ReferenceOutput(std::string_view input, const ReduceParameters& parameters)
-{
-    std::string text;
-    for (std::size_t i = 0; i < input.size() && input[i] != '\x1A'; ++i) {
-        if (!(input[i] == '\r' && i + 1 < input.size() && input[i + 1] == '\n'))
-            text += input[i];
-    }
-    std::string output;
-    std::size_t position = 0;
-    for (bool atEnd = false; !atEnd;) {
-        std::string line;
-        while (line.size() < 4095) {
-            if (position == text.size()) {
-                atEnd = true;
-                break;
-            }
-            const char c = text[position++];
-            if (c == '\n')
-                break;
-            line += c;
-        }
-        line = line.substr(0, line.find('\0'));
-        if (KeepFlightPlanLine(line, parameters))
-            output += line + "\r\n";
-    }
-    return output;
 }
 
 class ReduceRun : public testing::Test {
@@ -140,74 +108,6 @@ TEST_F(ReduceRun, OverwritesAnEarlierResultAndEmptiesItWhenNothingPasses)
     ASSERT_TRUE(Run(Plan(1, 5) + ",LOWW\r\n", "30", "EDDF").succeeded);
     EXPECT_TRUE(std::filesystem::exists(output));
     EXPECT_EQ(ScratchDirectory::Read(output), "");
-}
-
-TEST_F(ReduceRun, UnreadableInputFailsWithoutTouchingAnyOutput)
-{
-    const ReduceParameters parameters = MakeReduceParameters("30", "#", "#");
-    const ReduceResult missing = ReduceFlightPlanFile(m_dir.PathOf("missing.txt"), parameters);
-    EXPECT_FALSE(missing.succeeded);
-    EXPECT_EQ(missing.outputFileName, m_dir.PathOf("missing_30%_.txt"));
-    EXPECT_FALSE(std::filesystem::exists(missing.outputFileName));
-
-    std::filesystem::create_directory(m_dir.PathOf("folder.txt"));
-    const std::string earlier = m_dir.Write("folder_30%_.txt", "earlier result\r\n");
-    EXPECT_FALSE(ReduceFlightPlanFile(m_dir.PathOf("folder.txt"), parameters).succeeded);
-    EXPECT_EQ(ScratchDirectory::Read(earlier), "earlier result\r\n");
-}
-
-TEST_F(ReduceRun, OutputThatCannotBeOpenedFails)
-{
-    const std::string input = Plan(1, 5) + ",EDDF\r\n";
-    EXPECT_FALSE(Run(input, "30", "ED/DF").succeeded) << "missing directory";
-    EXPECT_FALSE(std::filesystem::exists(m_dir.PathOf("plans_30%_ED")));
-
-    std::filesystem::create_directory(m_dir.PathOf("plans_30%_EDDF.txt"));
-    EXPECT_FALSE(Run(input, "30", "EDDF").succeeded) << "a folder of that name";
-}
-
-TEST_F(ReduceRun, NeverWritesIntoItsOwnInput)
-{
-    const std::string input = Plan(1, 5) + "\r\n" + Plan(2, 50) + "\r\n";
-    const std::string inputPath = m_dir.Write("plans.txt", input);
-    std::filesystem::create_symlink(inputPath, m_dir.PathOf("plans_30%_.txt"));
-    std::filesystem::create_hard_link(inputPath, m_dir.PathOf("plans_40%_.txt"));
-    for (const char* percentage : {"30", "40"}) {
-        SCOPED_TRACE(percentage);
-        EXPECT_FALSE(ReduceFlightPlanFile(inputPath, MakeReduceParameters(percentage, "#", "#")).succeeded);
-        EXPECT_EQ(ScratchDirectory::Read(inputPath), input);
-    }
-}
-
-TEST_F(ReduceRun, ReadErrorFailsAndLeavesNoHalfResult)
-{
-    // Reading this process's memory from address 0 fails with an I/O error.
-    std::filesystem::create_symlink("/proc/self/mem", m_dir.PathOf("memory.txt"));
-    const ReduceResult result = ReduceFlightPlanFile(m_dir.PathOf("memory.txt"), MakeReduceParameters("30", "#", "#"));
-    EXPECT_FALSE(result.succeeded);
-    EXPECT_FALSE(std::filesystem::exists(result.outputFileName));
-}
-
-TEST_F(ReduceRun, FullDiskFailsAndLeavesNoHalfResult)
-{
-    std::string input;
-    for (int i = 0; i < 2000; ++i)
-        input += Plan(i, 5) + "\r\n";
-    const std::string inputPath = m_dir.Write("plans.txt", input);
-    // A file-size limit in a child process stands in for a disk that fills up.
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{4096, 4096};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        ::_exit(ReduceFlightPlanFile(inputPath, MakeReduceParameters("30", "#", "#")).succeeded ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 1) << "a run that could not write everything must fail";
-    EXPECT_FALSE(std::filesystem::exists(m_dir.PathOf("plans_30%_.txt")));
-    EXPECT_EQ(ScratchDirectory::Read(inputPath), input);
 }
 
 }  // namespace
