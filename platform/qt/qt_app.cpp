@@ -30,19 +30,20 @@ std::map<std::string, WindowClassInfo>& WindowClasses()
     return classes;
 }
 
+void ExplainMissingDisplay(const char* what, const char* program)
+{
+    std::fprintf(stderr, "Orvanta cannot show its window: %s. Start it on a desktop, or under a virtual display: xvfb-run %s\n",
+                 what, program);
+}
+
 // Qt ends the process when it cannot reach the window system; say why in one
-// line instead of aborting.
-void ReportMissingDisplay(QtMsgType type, const QMessageLogContext&, const QString& message)
+// line instead of aborting. Its own warnings on the way there say the same.
+void ReportMissingDisplay(QtMsgType type, const QMessageLogContext&, const QString&)
 {
     if (type == QtFatalMsg) {
-        std::fprintf(stderr,
-                     "Orvanta could not open a window: %s\n"
-                     "Start it on a desktop, or without one under a virtual display: xvfb-run %s\n",
-                     qPrintable(message.section('\n', 0, 0)), qPrintable(QCoreApplication::applicationFilePath()));
+        ExplainMissingDisplay("the display could not be opened", qPrintable(QCoreApplication::applicationFilePath()));
         std::_Exit(1);
     }
-    if (type != QtDebugMsg && type != QtInfoMsg)
-        std::fprintf(stderr, "%s\n", qPrintable(message));
 }
 
 bool HasDisplay()
@@ -175,10 +176,8 @@ const ResourceScript& AfxGetResourceScript()
 int AfxWinMain(int argc, char* argv[])
 {
     if (!HasDisplay()) {
-        std::fprintf(stderr,
-                     "Orvanta needs a desktop to show its window, and none was found (DISPLAY and WAYLAND_DISPLAY "
-                     "are not set).\nStart it on a desktop, or without one under a virtual display: xvfb-run %s\n",
-                     argc > 0 ? argv[0] : "orvanta");
+        ExplainMissingDisplay("no desktop was found (DISPLAY and WAYLAND_DISPLAY are not set)",
+                              argc > 0 ? argv[0] : "orvanta");
         return 1;
     }
     qInstallMessageHandler(ReportMissingDisplay);
