@@ -1,19 +1,13 @@
 #include "flight_plan_reduction.h"
 #include "leading_integer.h"
 
-#include <string.h>
-
 namespace {
 
 // Position of the first occurrence of `sub` at or after `start`, or -1.
 std::ptrdiff_t Find(std::string_view text, std::string_view sub, std::ptrdiff_t start)
 {
-    if (start > static_cast<std::ptrdiff_t>(text.size()))
-        return -1;
-    // memmem rather than string_view::find: glibc's version skips ahead on
-    // byte pairs instead of stopping at every occurrence of the first byte.
-    const void* found = ::memmem(text.data() + start, text.size() - static_cast<std::size_t>(start), sub.data(), sub.size());
-    return found ? static_cast<const char*>(found) - text.data() : -1;
+    const auto position = text.find(sub, static_cast<std::size_t>(start));
+    return position == std::string_view::npos ? -1 : static_cast<std::ptrdiff_t>(position);
 }
 
 }  // namespace
