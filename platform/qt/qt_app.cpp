@@ -16,6 +16,11 @@ bool g_messageLoopRunning = false;
 constexpr const char* kResourceFolder = ":/res/";
 constexpr const char* kResourceScript = "app.rc";
 
+QString ResourcePath(const std::string& fileName)
+{
+    return QString(kResourceFolder) + QString::fromStdString(fileName);
+}
+
 std::optional<std::string> ReadResourceFile(const std::string& fileName)
 {
     QFile file(ResourcePath(fileName));
@@ -53,11 +58,6 @@ bool HasDisplay()
 }
 
 }  // namespace
-
-QString ResourcePath(const std::string& fileName)
-{
-    return QString(kResourceFolder) + QString::fromStdString(fileName);
-}
 
 CWinApp::CWinApp()
 {

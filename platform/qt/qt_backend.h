@@ -51,17 +51,11 @@ void SetOwner(QWidget* widget, CWnd* owner);
 
 inline QString ToQString(LPCTSTR text) { return QString::fromUtf8(text ? text : ""); }
 
-// The first maxCharacters characters of text, as UTF-8.
-std::string Utf8Prefix(const QString& text, int maxCharacters);
-
 // The widget that a window without an explicit parent belongs to: the main window's.
 QWidget* OwnerWidget(CWnd* parent);
 
 // Ends CWinApp::Run's message loop, if it is running.
 void AfxEndMessageLoop();
-
-// Reads a file of the embedded resource script's folder.
-QString ResourcePath(const std::string& fileName);
 
 struct WindowClassInfo {
     UINT style;

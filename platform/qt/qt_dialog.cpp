@@ -21,17 +21,25 @@ public:
 
     // Called when Qt itself would accept the dialog: the OK command, so that
     // the dialog's OnOK decides.
-    void accept() override { Command(IDOK, &QDialog::accept); }
+    void accept() override
+    {
+        if (!Command(IDOK))
+            QDialog::accept();
+    }
     // Called for the Esc key and the close box: the Cancel command.
-    void reject() override { Command(IDCANCEL, &QDialog::reject); }
+    void reject() override
+    {
+        if (!Command(IDCANCEL))
+            QDialog::reject();
+    }
 
 private:
-    void Command(int id, void (QDialog::*fallback)())
+    bool Command(int id)
     {
-        if (CWnd* owner = OwnerOf(this))
+        CWnd* owner = OwnerOf(this);
+        if (owner)
             owner->SendMessage(WM_COMMAND, static_cast<WPARAM>(id));
-        else
-            (this->*fallback)();
+        return owner != nullptr;
     }
 };
 

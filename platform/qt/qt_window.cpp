@@ -12,7 +12,6 @@
 #include <QWindow>
 
 #include <cstring>
-#include <map>
 
 namespace {
 
@@ -40,8 +39,9 @@ protected:
             painter.translate(client.topLeft());
             owner->GetPeer()->painter = &painter;
             owner->SendMessage(WM_PAINT);
-            if (owner = OwnerOf(window()); owner && owner->GetPeer())
-                owner->GetPeer()->painter = nullptr;
+            // The handler may have destroyed the window.
+            if (CWnd* painted = OwnerOf(window()); painted && painted->GetPeer())
+                painted->GetPeer()->painter = nullptr;
             painter.restore();
         }
         drawFrame(&painter);
@@ -146,13 +146,6 @@ CWnd* OwnerOf(const QWidget* widget)
 void SetOwner(QWidget* widget, CWnd* owner)
 {
     widget->setProperty(kOwnerProperty, QVariant::fromValue(static_cast<void*>(owner)));
-}
-
-std::string Utf8Prefix(const QString& text, int maxCharacters)
-{
-    const std::u32string characters = text.toStdU32String();
-    const auto count = std::min<std::size_t>(characters.size(), static_cast<std::size_t>(std::max(0, maxCharacters)));
-    return QString::fromStdU32String(characters.substr(0, count)).toStdString();
 }
 
 QWidget* OwnerWidget(CWnd* parent)
@@ -278,8 +271,11 @@ int CWnd::GetWindowText(std::string& text, int maxCount) const
         full = label->text();
     else if (widget)
         full = widget->windowTitle();
-    text = Utf8Prefix(full, maxCount - 1);
-    return static_cast<int>(QString::fromStdString(text).toStdU32String().size());
+    // Counted in characters, so that no character is cut in half.
+    const std::u32string characters = full.toStdU32String();
+    const auto count = std::min<std::size_t>(characters.size(), static_cast<std::size_t>(std::max(0, maxCount - 1)));
+    text = QString::fromStdU32String(characters.substr(0, count)).toStdString();
+    return static_cast<int>(count);
 }
 
 CWnd* CWnd::GetDlgItem(int id) const
