@@ -9,6 +9,9 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 
 #include <filesystem>
@@ -231,6 +234,22 @@ private slots:
             QTest::keyClick(type, Qt::Key_Up);
             QCOMPARE(type->currentItem()->text(), QString("IFR"));
 
+            // The scroll arrows step the view one entry at a time.
+            QScrollBar* bar = type->verticalScrollBar();
+            QVERIFY(bar->isVisible());
+            bar->setValue(0);
+            QStyleOptionSlider arrows;
+            arrows.initFrom(bar);
+            arrows.orientation = Qt::Vertical;
+            arrows.minimum = bar->minimum();
+            arrows.maximum = bar->maximum();
+            arrows.sliderPosition = arrows.sliderValue = bar->value();
+            arrows.singleStep = bar->singleStep();
+            arrows.pageStep = bar->pageStep();
+            const QRect down = bar->style()->subControlRect(QStyle::CC_ScrollBar, &arrows, QStyle::SC_ScrollBarAddLine, bar);
+            QTest::mouseClick(bar, Qt::LeftButton, {}, down.center());
+            QCOMPARE(type->itemAt(2, 2)->text(), QString("IFR"));
+
             // Centred over the main window, sized from its template in dialog units.
             const QPoint offCentre = modal->frameGeometry().center() - MainWidget()->frameGeometry().center();
             QVERIFY(offCentre.manhattanLength() <= 2);
@@ -243,6 +262,17 @@ private slots:
         });
         result = dialog.DoModal();
         QCOMPARE(result, static_cast<INT_PTR>(IDCANCEL));
+    }
+
+    void fileDialogReadsFilterStrings()
+    {
+        using Pairs = std::vector<std::pair<std::string, std::string>>;
+        QCOMPARE(CFileDialog::ParseFilter("TextFiles (*.txt)|*.txt||"), (Pairs{{"TextFiles (*.txt)", "*.txt"}}));
+        QCOMPARE(CFileDialog::ParseFilter("Plans|*.txt;*.dat|All|*.*||"),
+                 (Pairs{{"Plans", "*.txt;*.dat"}, {"All", "*.*"}}));
+        QCOMPARE(CFileDialog::ParseFilter("Plans|*.txt"), (Pairs{{"Plans", "*.txt"}}));
+        QCOMPARE(CFileDialog::ParseFilter(""), Pairs{});
+        QCOMPARE(CFileDialog::ParseFilter(nullptr), Pairs{});
     }
 
     void infoReplacesTheResultScreen()
