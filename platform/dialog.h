@@ -29,9 +29,11 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 
+    // The owner given at construction; null means the main window.
+    CWnd* m_pParentWnd;
+
 private:
     UINT m_templateId;
-    CWnd* m_parent;
 };
 
 class CFileDialog : public CDialog {
@@ -54,6 +56,5 @@ private:
     std::string m_fileName;
     DWORD m_flags;
     std::vector<std::pair<std::string, std::string>> m_filters;
-    CWnd* m_parent;
     std::string m_pathName;
 };

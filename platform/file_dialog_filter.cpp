@@ -7,8 +7,7 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszF
       m_defaultExtension(lpszDefExt ? lpszDefExt : ""),
       m_fileName(lpszFileName ? lpszFileName : ""),
       m_flags(dwFlags),
-      m_filters(ParseFilter(lpszFilter)),
-      m_parent(pParentWnd)
+      m_filters(ParseFilter(lpszFilter))
 {
 }
 

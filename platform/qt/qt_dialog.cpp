@@ -110,7 +110,7 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
 END_MESSAGE_MAP()
 
-CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_templateId(nIDTemplate), m_parent(pParentWnd) {}
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_pParentWnd(pParentWnd), m_templateId(nIDTemplate) {}
 
 INT_PTR CDialog::DoModal()
 {
@@ -120,7 +120,7 @@ INT_PTR CDialog::DoModal()
         return -1;
     const DialogResource& resource = found->second;
 
-    DialogWidget dialog(OwnerWidget(m_parent));
+    DialogWidget dialog(OwnerWidget(m_pParentWnd));
     dialog.setWindowTitle(ToQString(resource.caption.c_str()));
     QFont font(ToQString(resource.fontFace.c_str()));
     if (resource.fontPointSize > 0) {
@@ -183,7 +183,7 @@ void CDialog::OnCancel()
 
 INT_PTR CFileDialog::DoModal()
 {
-    QFileDialog dialog(OwnerWidget(m_parent));
+    QFileDialog dialog(OwnerWidget(m_pParentWnd));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(m_open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
