@@ -24,6 +24,9 @@ struct WindowPeer {
     int controlId = 0;
     DWORD style = 0;
     std::vector<std::unique_ptr<CWnd>> controls;  // a dialog's controls, in template order
+
+    // Where the window's client area is: the paint surface, else the window.
+    QWidget* Client() const { return paintSurface ? paintSurface.data() : widget.data(); }
 };
 
 struct FontObject {
@@ -48,6 +51,13 @@ struct DeviceContext {
 // The CWnd whose window a widget is, or null once that window is destroyed.
 CWnd* OwnerOf(const QWidget* widget);
 void SetOwner(QWidget* widget, CWnd* owner);
+
+// Sends WM_COMMAND with `id` to the window `widget` belongs to; false when
+// that window is already destroyed.
+bool SendCommand(const QWidget* widget, UINT id);
+
+// Pixels for a font size in tenths of a point, at the screen's logical resolution.
+int PointSizeToPixels(int tenthsOfPoint);
 
 inline QString ToQString(LPCTSTR text) { return QString::fromUtf8(text ? text : ""); }
 

@@ -5,13 +5,11 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -23,23 +21,14 @@ public:
     // the dialog's OnOK decides.
     void accept() override
     {
-        if (!Command(IDOK))
+        if (!SendCommand(this, IDOK))
             QDialog::accept();
     }
     // Called for the Esc key and the close box: the Cancel command.
     void reject() override
     {
-        if (!Command(IDCANCEL))
+        if (!SendCommand(this, IDCANCEL))
             QDialog::reject();
-    }
-
-private:
-    bool Command(int id)
-    {
-        CWnd* owner = OwnerOf(this);
-        if (owner)
-            owner->SendMessage(WM_COMMAND, static_cast<WPARAM>(id));
-        return owner != nullptr;
     }
 };
 
@@ -69,10 +58,8 @@ QWidget* CreateControl(const DialogControlResource& control, QWidget* dialog)
     if (control.className == "BUTTON") {
         auto* button = new QPushButton(text, dialog);
         button->setDefault((control.style & 0xF) == BS_DEFPUSHBUTTON);
-        QObject::connect(button, &QPushButton::clicked, dialog, [dialog, id = control.id] {
-            if (CWnd* target = OwnerOf(dialog))
-                target->SendMessage(WM_COMMAND, static_cast<WPARAM>(id));
-        });
+        QObject::connect(button, &QPushButton::clicked, dialog,
+                         [dialog, id = control.id] { SendCommand(dialog, static_cast<UINT>(id)); });
         widget = button;
     } else if (control.className == "STATIC") {
         auto* label = new QLabel(text, dialog);
@@ -124,8 +111,7 @@ INT_PTR CDialog::DoModal()
     dialog.setWindowTitle(ToQString(resource.caption.c_str()));
     QFont font(ToQString(resource.fontFace.c_str()));
     if (resource.fontPointSize > 0) {
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        font.setPixelSize(qRound(resource.fontPointSize * (screen ? screen->logicalDotsPerInchY() : 96.0) / 72.0));
+        font.setPixelSize(PointSizeToPixels(resource.fontPointSize * 10));
         dialog.setFont(font);
     }
     const DialogUnits units(dialog.font());

@@ -13,6 +13,13 @@ QColor ToQColor(COLORREF color)
 
 }  // namespace
 
+int PointSizeToPixels(int tenthsOfPoint)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dotsPerInch = screen ? screen->logicalDotsPerInchY() : 96.0;
+    return std::max(1, qRound(tenthsOfPoint * dotsPerInch / 720.0));
+}
+
 CFont::CFont() = default;
 CFont::~CFont() = default;
 
@@ -20,10 +27,8 @@ BOOL CFont::CreatePointFont(int nPointSize, LPCTSTR lpszFaceName)
 {
     if (m_font)
         return FALSE;
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const double dotsPerInch = screen ? screen->logicalDotsPerInchY() : 96.0;
     QFont font(ToQString(lpszFaceName));
-    font.setPixelSize(std::max(1, qRound(nPointSize * dotsPerInch / 720.0)));
+    font.setPixelSize(PointSizeToPixels(nPointSize));
     m_font = std::make_unique<FontObject>(FontObject{font});
     return TRUE;
 }
@@ -80,6 +85,6 @@ CPaintDC::CPaintDC(CWnd* wnd)
     if (!peer || !peer->painter)
         return;
     m_context->painter = peer->painter;
-    const QWidget* surface = peer->paintSurface ? peer->paintSurface.data() : peer->widget.data();
+    const QWidget* surface = peer->Client();
     m_context->defaultFont.Attach(std::make_unique<FontObject>(FontObject{surface ? surface->font() : QFont()}));
 }

@@ -75,20 +75,14 @@ void AddMenuItems(QWidget* menu, QWidget* frame, const std::vector<MenuItemResou
         }
         auto* action = new QAction(ToQString(item.text.c_str()), menu);
         action->setData(item.id);
-        QObject::connect(action, &QAction::triggered, frame, [frame, id = item.id] {
-            if (CWnd* owner = OwnerOf(frame))
-                owner->SendMessage(WM_COMMAND, id);
-        });
+        QObject::connect(action, &QAction::triggered, frame, [frame, id = item.id] { SendCommand(frame, id); });
         menu->addAction(action);
     }
 }
 
 QWidget* ClientOf(const CWnd* wnd)
 {
-    WindowPeer* peer = wnd->GetPeer();
-    if (!peer)
-        return nullptr;
-    return peer->paintSurface ? peer->paintSurface.data() : peer->widget.data();
+    return wnd->GetPeer() ? wnd->GetPeer()->Client() : nullptr;
 }
 
 LRESULT ListBoxMessage(QListWidget* list, DWORD style, UINT message, WPARAM wParam, LPARAM lParam)
@@ -146,6 +140,14 @@ CWnd* OwnerOf(const QWidget* widget)
 void SetOwner(QWidget* widget, CWnd* owner)
 {
     widget->setProperty(kOwnerProperty, QVariant::fromValue(static_cast<void*>(owner)));
+}
+
+bool SendCommand(const QWidget* widget, UINT id)
+{
+    CWnd* owner = OwnerOf(widget);
+    if (owner)
+        owner->SendMessage(WM_COMMAND, id);
+    return owner != nullptr;
 }
 
 QWidget* OwnerWidget(CWnd* parent)
