@@ -1,5 +1,8 @@
 #include "flight_plan_reduction.h"
+#include "file_access.h"
 #include "leading_integer.h"
+
+#include <vector>
 
 namespace {
 
@@ -15,16 +18,37 @@ std::string UpperCased(std::string_view text)
     return result;
 }
 
-// Drops the last `count` characters of a UTF-8 path without splitting one.
-std::string_view WithoutLastCharacters(std::string_view text, int count)
+// Length of the UTF-8 sequence that starts at `text[at]`, or 1 for a byte
+// that starts none: a stray byte of another encoding is a character of its own.
+std::size_t CharacterLength(std::string_view text, std::size_t at)
 {
-    std::size_t end = text.size();
-    for (; count > 0 && end > 0; --count) {
-        --end;
-        while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-            --end;
+    const auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
+    const unsigned lead = byteAt(0);
+    const std::size_t length = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3 : lead >= 0xF0 && lead <= 0xF4 ? 4 : 1;
+    if (length == 1 || at + length > text.size())
+        return 1;
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byteAt(i) & 0xC0) != 0x80)
+            return 1;
     }
-    return text.substr(0, end);
+    // Overlong forms, UTF-16 surrogates and code points past U+10FFFF are no characters.
+    const unsigned second = byteAt(1);
+    const bool valid = !(lead == 0xE0 && second < 0xA0) && !(lead == 0xED && second >= 0xA0)
+                    && !(lead == 0xF0 && second < 0x90) && !(lead == 0xF4 && second >= 0x90);
+    return valid ? length : 1;
+}
+
+// Drops the last `count` characters of a path's file name without splitting
+// one; a shorter name goes whole, but its folder always stays.
+std::string_view WithoutLastCharacters(std::string_view path, std::size_t count)
+{
+    std::size_t nameStart = path.size();
+    while (nameStart > 0 && !IsPathSeparator(path[nameStart - 1]))
+        --nameStart;
+    std::vector<std::size_t> starts;
+    for (std::size_t at = nameStart; at < path.size(); at += CharacterLength(path, at))
+        starts.push_back(at);
+    return path.substr(0, starts.size() > count ? starts[starts.size() - count] : nameStart);
 }
 
 }  // namespace

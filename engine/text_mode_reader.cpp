@@ -1,19 +1,19 @@
 #include "text_mode_reader.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <unistd.h>
 
 namespace {
 
-constexpr std::size_t kChunkSize = 256 * 1024;
 constexpr std::size_t kMaxPiece = LINE_BUFFER_SIZE - 1;
 constexpr char kCtrlZ = 0x1A;
 
 }  // namespace
 
-TextModeReader::TextModeReader(int fd) : m_fd(fd), m_buffer(kChunkSize) {}
+TextModeReader::TextModeReader(ByteSource& source, std::size_t bufferSize)
+    : m_source(source), m_buffer(std::max(bufferSize, LINE_BUFFER_SIZE))
+{
+}
 
 // Keeps at least LINE_BUFFER_SIZE bytes ahead, so that a piece, and a CR LF
 // pair at its end, is always seen whole.
@@ -25,9 +25,7 @@ void TextModeReader::Refill()
     m_end -= m_begin;
     m_begin = 0;
     while (!m_sourceDone && m_end < LINE_BUFFER_SIZE) {
-        const ssize_t count = ::read(m_fd, m_buffer.data() + m_end, m_buffer.size() - m_end);
-        if (count < 0 && errno == EINTR)
-            continue;
+        const std::ptrdiff_t count = m_source.Read(m_buffer.data() + m_end, m_buffer.size() - m_end);
         if (count <= 0) {
             m_failed = count < 0;
             m_sourceDone = true;

@@ -2,6 +2,8 @@
 // TTools files are written with.
 #pragma once
 
+#include "file_access.h"
+
 #include <cstddef>
 #include <string_view>
 #include <vector>
@@ -10,9 +12,14 @@
 // several pieces, each treated as a line of its own.
 inline constexpr std::size_t LINE_BUFFER_SIZE = 4096;
 
+// How much of the input one read of the source asks for.
+inline constexpr std::size_t READ_BUFFER_SIZE = 256 * 1024;
+
 class TextModeReader {
 public:
-    explicit TextModeReader(int fd);
+    // bufferSize is at least LINE_BUFFER_SIZE; tests make it small to reach
+    // the refills at every offset.
+    explicit TextModeReader(ByteSource& source, std::size_t bufferSize = READ_BUFFER_SIZE);
 
     // Reads the next piece: up to the next LF (consumed, not returned), at most
     // LINE_BUFFER_SIZE - 1 bytes, cut at its first NUL byte. CR LF counts as
@@ -29,7 +36,7 @@ public:
 private:
     void Refill();
 
-    int m_fd;
+    ByteSource& m_source;
     std::vector<char> m_buffer;
     std::size_t m_begin = 0;
     std::size_t m_end = 0;

@@ -1,6 +1,7 @@
-// Fuzzes the settings and the line test against a plain restatement of the
-// rules, written without the engine's shortcuts.
+// Fuzzes the settings and the line test against the reference model of the
+// tests, which restates the rules by fields and without the engine's code.
 #include "flight_plan_reduction.h"
+#include "reference_reduce.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -15,35 +16,6 @@ void Require(bool condition)
         std::abort();
 }
 
-std::int32_t PlainAtoi(const std::string& text)
-{
-    std::size_t i = 0;
-    while (i < text.size() && std::string(" \t\n\v\f\r").find(text[i]) != std::string::npos)
-        ++i;
-    std::int64_t sign = 1;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
-        sign = text[i++] == '-' ? -1 : 1;
-    std::uint64_t value = 0;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
-        value = (value * 10 + static_cast<std::uint64_t>(text[i++] - '0')) & 0xFFFFFFFFu;
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(sign) * value));
-}
-
-long Find(const std::string& text, const std::string& sub, long start)
-{
-    const auto position = text.find(sub, static_cast<std::size_t>(start));
-    return position == std::string::npos ? -1 : static_cast<long>(position);
-}
-
-std::int32_t PlainPercentage(const std::string& line)
-{
-    const long c1 = Find(line, ",", 0);
-    const long c2 = Find(line, ",", c1 + 1);
-    const long c3 = Find(line, ",", c2 + 1);
-    const long length = c3 - c2 - 1;
-    return length <= 0 ? 0 : PlainAtoi(line.substr(static_cast<std::size_t>(c2 + 1), static_cast<std::size_t>(length)));
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -56,18 +28,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const ReduceParameters parameters = MakeReduceParameters(percentage, airport, type);
     Require(parameters.percentageText == percentage);
-    Require(parameters.maxPercentage == PlainAtoi(percentage));
+    Require(parameters.maxPercentage == ReferenceAtoi(percentage));
     Require(parameters.airport.size() == airport.size() && parameters.flightType.size() == type.size());
-    for (const char c : parameters.airport + parameters.flightType)
-        Require(c < 'a' || c > 'z');
+    for (std::size_t i = 0; i < airport.size(); ++i)
+        Require(parameters.airport[i] == (airport[i] >= 'a' && airport[i] <= 'z' ? airport[i] - 'a' + 'A' : airport[i]));
+    for (std::size_t i = 0; i < type.size(); ++i)
+        Require(parameters.flightType[i] == (type[i] >= 'a' && type[i] <= 'z' ? type[i] - 'a' + 'A' : type[i]));
 
+    // The name keeps the input's folder and ends in the settings.
     const std::string name = MakeOutputFileName(line, parameters);
     Require(name.size() >= 7 && name.compare(name.size() - 4, 4, ".txt") == 0);
     Require(name.find("_" + percentage + "%_") != std::string::npos);
+    const std::size_t folderEnd = line.rfind('/');
+    Require(folderEnd == std::string::npos || name.compare(0, folderEnd + 1, line, 0, folderEnd + 1) == 0);
 
-    Require(FlightPlanPercentage(line) == PlainPercentage(line));
-    const bool kept = PlainPercentage(line) <= parameters.maxPercentage && Find(line, parameters.airport, 0) > 0
-                   && Find(line, parameters.flightType, 0) > 0;
-    Require(KeepFlightPlanLine(line, parameters) == kept);
+    Require(FlightPlanPercentage(line) == ReferencePercentage(line));
+    Require(KeepFlightPlanLine(line, parameters) == ReferenceKeep(line, parameters));
     return 0;
 }

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -158,8 +160,52 @@ const BadInput kBadInputs[] = {
          return d.Write("plans.txt", ManyPlans(3));
      },
      false},
-    {"output's folder does not exist", [](const ScratchDirectory& d) { return d.Write("plans.txt", ManyPlans(3)); },
+    {"airport holds a folder separator",
+     [](const ScratchDirectory& d) {
+         fs::create_directory(d.PathOf("plans_30%_ED"));
+         return d.Write("plans.txt", ManyPlans(3));
+     },
      false, "ED/DF"},
+    {"output name is a link to a file elsewhere",
+     [](const ScratchDirectory& d) {
+         fs::create_directory(d.PathOf("elsewhere"));
+         d.Write("elsewhere/precious.txt", "not to be touched\r\n");
+         fs::create_symlink(d.PathOf("elsewhere/precious.txt"), d.PathOf("plans_30%_.txt"));
+         return d.Write("plans.txt", ManyPlans(3));
+     },
+     false},
+    {"output name is a link to nothing",
+     [](const ScratchDirectory& d) {
+         fs::create_directory(d.PathOf("elsewhere"));
+         fs::create_symlink(d.PathOf("elsewhere/new.txt"), d.PathOf("plans_30%_.txt"));
+         return d.Write("plans.txt", ManyPlans(3));
+     },
+     false},
+    {"input is a named pipe",
+     [](const ScratchDirectory& d) {
+         ::mkfifo(d.PathOf("plans.txt").c_str(), 0666);
+         return d.PathOf("plans.txt");
+     },
+     false},
+    {"input is an endless device",
+     [](const ScratchDirectory& d) {
+         fs::create_symlink("/dev/zero", d.PathOf("plans.txt"));
+         return d.PathOf("plans.txt");
+     },
+     false},
+    {"output name is a named pipe",
+     [](const ScratchDirectory& d) {
+         ::mkfifo(d.PathOf("plans_30%_.txt").c_str(), 0666);
+         return d.Write("plans.txt", ManyPlans(3));
+     },
+     false},
+    {"input is read through a link", [](const ScratchDirectory& d) {
+         fs::create_directory(d.PathOf("real"));
+         d.Write("real/flights.txt", ManyPlans(3));
+         fs::create_symlink(d.PathOf("real/flights.txt"), d.PathOf("plans.txt"));
+         return d.PathOf("plans.txt");
+     },
+     true},
 };
 
 TEST(BadInput, EndsTruthfullyAndLosesNothing)
@@ -184,6 +230,43 @@ TEST(BadInput, EndsTruthfullyAndLosesNothing)
         }
         EXPECT_EQ(after, before) << "files were changed, created or removed";
         fs::permissions(dir.PathOf(""), fs::perms::all);
+    }
+}
+
+TEST(BadInput, SecondRunOnTheSameOutputFailsAndLeavesTheFirstOnesFile)
+{
+    ScratchDirectory dir;
+    const std::string input = dir.Write("plans.txt", ManyPlans(3));
+    const std::string output = dir.Write("plans_30%_.txt", "being written by another run\r\n");
+    // Another run holds the output for as long as it writes.
+    const int other = ::open(output.c_str(), O_WRONLY);
+    ASSERT_GE(other, 0);
+    ASSERT_EQ(::flock(other, LOCK_EX), 0);
+    EXPECT_FALSE(ReduceFlightPlanFile(input, MakeReduceParameters("30", "#", "#")).succeeded);
+    EXPECT_EQ(ScratchDirectory::Read(output), "being written by another run\r\n");
+    ::close(other);
+    EXPECT_TRUE(ReduceFlightPlanFile(input, MakeReduceParameters("30", "#", "#")).succeeded);
+    EXPECT_EQ(ScratchDirectory::Read(output), ManyPlans(3));
+}
+
+TEST(BadInput, TypedTextsThatWouldChangeTheNamesMeaningAreRefused)
+{
+    const struct {
+        const char* name;
+        std::string percentage;
+        std::string airport;
+    } cases[] = {
+        {"NUL in the percentage", std::string("3\0" "9", 3), "#"},
+        {"NUL in the airport", "30", std::string("ED\0F", 4)},
+        {"separator in the percentage", "/30", "#"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchDirectory dir;
+        const std::string input = dir.Write("plans.txt", ManyPlans(3));
+        const auto before = Snapshot(dir.PathOf(""));
+        EXPECT_FALSE(ReduceFlightPlanFile(input, MakeReduceParameters(c.percentage, c.airport, "#")).succeeded);
+        EXPECT_EQ(Snapshot(dir.PathOf("")), before);
     }
 }
 

@@ -71,6 +71,12 @@ TEST(MakeOutputFileName, CarriesTheSettingsNextToTheInput)
         {"/a/plans.txt", "30", "a?*", "#", "/a/plans_30%_A?*.txt"},
         {"/a/plans.txt", "30", "x/y", "#", "/a/plans_30%_X/Y.txt"},
         {"/a/fl\xC3\xBCge", "30", "#", "#", "/a/f_30%_.txt"},
+        {"/x/dir/dat\xB0\xB0\xB0\xB0", "30", "#", "#", "/x/dir/dat_30%_.txt"},
+        {"/x/dir/d\xC3\xA4t\xC3", "30", "#", "#", "/x/dir/_30%_.txt"},
+        {"/x/dir/\xE0\x80\x80\xED\xA0\x80", "30", "#", "#", "/x/dir/\xE0\x80_30%_.txt"},
+        {"/x/dir/ab", "30", "#", "#", "/x/dir/_30%_.txt"},
+        {"/x/dir/", "30", "#", "#", "/x/dir/_30%_.txt"},
+        {"/abc", "30", "#", "#", "/_30%_.txt"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.input << " " << c.percentage << " " << c.airport << " " << c.type);
