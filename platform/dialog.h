@@ -16,6 +16,9 @@ public:
     // the code given to EndDialog, or -1 when the dialog could not be created.
     virtual INT_PTR DoModal();
     void EndDialog(int nResult);
+    // A modal dialog's window lives as long as its DoModal: destroying it ends
+    // the dialog with IDCANCEL.
+    BOOL DestroyWindow() override;
 
     // Called when the controls exist, before the dialog shows; TRUE puts the
     // focus on the first control that takes it.

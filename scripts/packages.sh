@@ -17,3 +17,5 @@ install_missing_packages() {
 BUILD_PACKAGES=(cmake make g++ pkg-config libgtest-dev libbenchmark-dev mawk
                 qt6-base-dev libgl-dev fonts-dejavu-core)
 FUZZ_PACKAGES=(clang libclang-rt-dev)
+# The window tests that need a real X display and window manager.
+DISPLAY_TEST_PACKAGES=(xvfb xauth openbox x11-utils)

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QScreen>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -180,6 +181,10 @@ int AfxWinMain(int argc, char* argv[])
                               argc > 0 ? argv[0] : "orvanta");
         return 1;
     }
+    // A write that meets a file-size limit or a closed pipe must fail as an
+    // error that the run reports, not end the program with its work half done.
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
     qInstallMessageHandler(ReportMissingDisplay);
     QApplication application(argc, argv);
     qInstallMessageHandler(nullptr);

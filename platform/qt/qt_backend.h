@@ -20,7 +20,8 @@ struct WindowPeer {
     QPointer<QWidget> widget;        // the window itself: frame, dialog or control
     QPointer<QWidget> paintSurface;  // where WM_PAINT draws: the frame's client area
     QPainter* painter = nullptr;     // set while WM_PAINT is dispatched
-    QRect requestedFrame;            // the outer rectangle asked for at creation
+    QRect requestedFrame;            // the outer rectangle asked for at creation, until the frame is known
+    QSize fittedSize;                // the inner size last set to fit it
     int controlId = 0;
     DWORD style = 0;
     std::vector<std::unique_ptr<CWnd>> controls;  // a dialog's controls, in template order
@@ -63,6 +64,12 @@ inline QString ToQString(LPCTSTR text) { return QString::fromUtf8(text ? text : 
 
 // The widget that a window without an explicit parent belongs to: the main window's.
 QWidget* OwnerWidget(CWnd* parent);
+
+// Sizes a top-level window so that its outer frame fills the rectangle asked
+// for at creation. A window manager's frame is known only once it has framed
+// the window, after showing; this is called again until then, and gives up
+// when the window has been resized by other means.
+void FitRequestedFrame(QWidget* widget, WindowPeer& peer);
 
 // Ends CWinApp::Run's message loop, if it is running.
 void AfxEndMessageLoop();

@@ -1,5 +1,6 @@
 #include "qt_backend.h"
 
+#include <QGuiApplication>
 #include <QDialog>
 #include <QFile>
 #include <QFileDialog>
@@ -29,6 +30,23 @@ public:
     {
         if (!SendCommand(this, IDCANCEL))
             QDialog::reject();
+    }
+};
+
+// A single-selection list box as the dialog template means it: once an entry
+// is selected, no click or key leaves the list without one.
+class ListBoxWidget : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+
+protected:
+    // Called for each click and key that would change the selection.
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override
+    {
+        const QItemSelectionModel::SelectionFlags flags = QListWidget::selectionCommand(index, event);
+        if (index.isValid() && (flags & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle)))
+            return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+        return flags;
     }
 };
 
@@ -72,7 +90,7 @@ QWidget* CreateControl(const DialogControlResource& control, QWidget* dialog)
         edit->setFrame(control.style & WS_BORDER);
         widget = edit;
     } else if (control.className == "LISTBOX") {
-        auto* list = new QListWidget(dialog);
+        auto* list = new ListBoxWidget(dialog);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
         list->setVerticalScrollBarPolicy((control.style & WS_VSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
@@ -146,6 +164,15 @@ INT_PTR CDialog::DoModal()
     return result;
 }
 
+BOOL CDialog::DestroyWindow()
+{
+    // The window belongs to DoModal, which takes it down when its loop ends.
+    if (!GetPeer())
+        return FALSE;
+    EndDialog(IDCANCEL);
+    return TRUE;
+}
+
 void CDialog::EndDialog(int nResult)
 {
     if (auto* dialog = GetPeer() ? qobject_cast<QDialog*>(GetPeer()->widget.data()) : nullptr)
@@ -194,6 +221,9 @@ INT_PTR CFileDialog::DoModal()
 
 int CWnd::MessageBox(LPCTSTR text, LPCTSTR caption, UINT type)
 {
+    // Titles are shown exactly as given, as on Windows: without this, Qt's X11
+    // platform shows the application's name in place of an empty one.
+    QGuiApplication::setApplicationDisplayName(QString(""));
     QMessageBox box(GetPeer() ? GetPeer()->widget.data() : OwnerWidget(nullptr));
     box.setWindowTitle(ToQString(caption));
     box.setText(ToQString(text));

@@ -50,6 +50,18 @@ protected:
 
 class FrameWidget : public QMainWindow {
 protected:
+    // Called for every event; a move or resize may be the window manager
+    // framing the window, which tells the frame's size.
+    bool event(QEvent* event) override
+    {
+        const bool handled = QMainWindow::event(event);
+        if (event->type() == QEvent::Move || event->type() == QEvent::Resize) {
+            if (CWnd* owner = OwnerOf(this); owner && owner->GetPeer())
+                FitRequestedFrame(this, *owner->GetPeer());
+        }
+        return handled;
+    }
+
     // Called for the close box and the system menu's Close: WM_CLOSE.
     void closeEvent(QCloseEvent* event) override
     {
@@ -157,6 +169,26 @@ QWidget* OwnerWidget(CWnd* parent)
     return parent && parent->GetPeer() ? parent->GetPeer()->widget.data() : nullptr;
 }
 
+void FitRequestedFrame(QWidget* widget, WindowPeer& peer)
+{
+    const QRect frame = peer.requestedFrame;
+    if (!frame.isValid() || !widget->isVisible() || !widget->windowHandle())
+        return;
+    if (peer.fittedSize.isValid() && widget->size() != peer.fittedSize) {
+        peer.requestedFrame = QRect();
+        return;
+    }
+    const QMargins margins = widget->windowHandle()->frameMargins();
+    peer.fittedSize = QSize(frame.width() - margins.left() - margins.right(),
+                            frame.height() - margins.top() - margins.bottom());
+    if (!margins.isNull())
+        peer.requestedFrame = QRect();
+    if (widget->size() != peer.fittedSize)
+        widget->resize(peer.fittedSize);
+    if (widget->frameGeometry().topLeft() != frame.topLeft())
+        widget->move(frame.topLeft());
+}
+
 const CRect CFrameWnd::rectDefault(0, 0, 0, 0);
 
 CWnd::CWnd() = default;
@@ -197,15 +229,7 @@ BOOL CWnd::ShowWindow(int nCmdShow)
         widget->show();
         break;
     }
-    // The rectangle of creation includes the window system's frame, which
-    // is known only once the window is shown.
-    if (const QRect frame = m_peer->requestedFrame; frame.isValid() && widget->windowHandle()) {
-        const QMargins margins = widget->windowHandle()->frameMargins();
-        widget->resize(frame.width() - margins.left() - margins.right(),
-                       frame.height() - margins.top() - margins.bottom());
-        widget->move(frame.topLeft());
-        m_peer->requestedFrame = QRect();
-    }
+    FitRequestedFrame(widget, *m_peer);
     return wasVisible;
 }
 
@@ -273,7 +297,10 @@ int CWnd::GetWindowText(std::string& text, int maxCount) const
         full = label->text();
     else if (widget)
         full = widget->windowTitle();
-    // Counted in characters, so that no character is cut in half.
+    // A window's text ends at its first NUL, as C strings do; the limit is
+    // counted in characters, so that no character is cut in half.
+    if (const qsizetype nul = full.indexOf(QChar(u'\0')); nul >= 0)
+        full.truncate(nul);
     const std::u32string characters = full.toStdU32String();
     const auto count = std::min<std::size_t>(characters.size(), static_cast<std::size_t>(std::max(0, maxCount - 1)));
     text = QString::fromStdU32String(characters.substr(0, count)).toStdString();

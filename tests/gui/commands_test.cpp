@@ -51,7 +51,7 @@ void Retype(QLineEdit* edit, const QString& text)
     QTest::keyClick(edit, Qt::Key_Delete);
     bool typeable = true;
     for (const QChar c : text)
-        typeable = typeable && c.unicode() < 128;
+        typeable = typeable && c.unicode() >= 32 && c.unicode() < 128;
     if (typeable)
         QTest::keyClicks(edit, text);
     else
@@ -111,9 +111,9 @@ private slots:
         QCOMPARE(g_inputPath, m_input);
         QCOMPARE(g_outputFileName, output);
         QCOMPARE(ScratchDirectory::Read(output), kPlan25 + "\r\n");
-        const QImage screen = ClientImage();
-        const QPoint nameLine(screen.width() / 2 - 260, screen.height() / 2 - 20);
-        QVERIFY(HasInk(screen, QRect(nameLine, QSize(60, 20))));
+        const QSize client = ClientWidget()->contentsRect().size();
+        const QPoint nameLine(client.width() / 2 - 260, client.height() / 2 - 20);
+        QTRY_VERIFY(HasInk(ShownClientImage(), QRect(nameLine, QSize(60, 20))));
     }
 
     void enterRunsAtOnceWithTheDefaults()
@@ -264,6 +264,48 @@ private slots:
         QCOMPARE(result, static_cast<INT_PTR>(IDCANCEL));
     }
 
+    void typeListAlwaysKeepsAnEntrySelected()
+    {
+        CParameterDlg dialog;
+        WhenModal(TitledModal("Parameter"), [&](QWidget* modal) {
+            auto* type = Control<QListWidget>(modal, IDC_TYPE_LIST);
+            const QPoint selected = type->visualItemRect(type->item(0)).center();
+            QTest::mouseClick(type->viewport(), Qt::LeftButton, Qt::ControlModifier, selected);
+            QCOMPARE(dialog.SendDlgItemMessage(IDC_TYPE_LIST, LB_GETCURSEL), 0);
+            type->setFocus();
+            QTest::keyClick(type, Qt::Key_Space, Qt::ControlModifier);
+            QCOMPARE(dialog.SendDlgItemMessage(IDC_TYPE_LIST, LB_GETCURSEL), 0);
+            QTest::keyClick(type, Qt::Key_Down);
+            QTest::keyClick(type, Qt::Key_Space, Qt::ControlModifier);
+            QCOMPARE(dialog.SendDlgItemMessage(IDC_TYPE_LIST, LB_GETCURSEL), 1);
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        QCOMPARE(dialog.DoModal(), static_cast<INT_PTR>(IDCANCEL));
+    }
+
+    void textsEndAtAPastedNul()
+    {
+        WhenModal(ModalOfType<QFileDialog>(), [&](QWidget* modal) {
+            WhenModal(TitledModal("Parameter"), [&](QWidget* dialog) {
+                Retype(Control<QLineEdit>(dialog, IDC_PERCENTAGE), QString("10") + QChar(u'\0') + "0");
+                QTest::keyClick(dialog, Qt::Key_Return);
+            });
+            ChooseFile(modal, m_input);
+        });
+        StartFromTheMenu();
+        QCOMPARE(g_screen, static_cast<int>(SCREEN_DONE));
+        QCOMPARE(g_outputFileName, m_dir->PathOf("plans_10%_.txt"));
+        QCOMPARE(ScratchDirectory::Read(g_outputFileName), kPlanVfr + "\r\n");
+    }
+
+    void destroyingAModalDialogEndsIt()
+    {
+        CParameterDlg dialog;
+        WhenModal(TitledModal("Parameter"), [&](QWidget*) { QVERIFY(dialog.DestroyWindow()); });
+        QCOMPARE(dialog.DoModal(), static_cast<INT_PTR>(IDCANCEL));
+        QVERIFY(!dialog.GetPeer());
+    }
+
     void fileDialogReadsFilterStrings()
     {
         using Pairs = std::vector<std::pair<std::string, std::string>>;
@@ -281,7 +323,7 @@ private slots:
         QTRY_VERIFY(MainWidget()->isActiveWindow());
         QTest::keyClick(MainWidget(), Qt::Key_I, Qt::AltModifier);
         QCOMPARE(g_screen, static_cast<int>(SCREEN_INFO));
-        QCOMPARE(ClientImage().pixel(5, 5), qRgb(181, 118, 0));
+        QTRY_COMPARE(ShownClientImage().pixel(5, 5), qRgb(181, 118, 0));
     }
 
     void closeAsksFirst_data()

@@ -11,10 +11,13 @@
 #include <QImage>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QScreen>
+#include <QTest>
 #include <QTimer>
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 inline QMainWindow* MainWidget()
 {
@@ -29,11 +32,31 @@ inline QFrame* ClientWidget()
     return main && main->GetPeer() ? qobject_cast<QFrame*>(main->GetPeer()->paintSurface.data()) : nullptr;
 }
 
-// The client area as painted now, in client coordinates.
-inline QImage ClientImage()
+// The client area as the user sees it now: what the window last handed to
+// the screen, without painting anything anew. Wait for it with QTRY_*, so
+// that the event loop runs the paints a command asked for.
+inline QImage ShownClientImage()
 {
     QFrame* client = ClientWidget();
-    return client->grab(client->contentsRect()).toImage();
+    QWidget* window = client->window();
+    const QRect area(client->mapTo(window, client->contentsRect().topLeft()), client->contentsRect().size());
+    return window->screen()->grabWindow(window->winId(), area.x(), area.y(), area.width(), area.height()).toImage();
+}
+
+// Sets the screen as the command handlers do and waits until it is shown.
+// Each screen is reached from one of another colour, so that the wait cannot
+// end on what was shown before.
+inline bool ShowScreenAndWait(int screen, QRgb background)
+{
+    const int other = screen == SCREEN_PARAMETERS ? SCREEN_INFO : SCREEN_PARAMETERS;
+    const QRgb otherBackground = screen == SCREEN_PARAMETERS ? qRgb(181, 118, 0) : qRgb(0, 0, 255);
+    for (const auto& [next, colour] : {std::pair{other, otherBackground}, std::pair{screen, background}}) {
+        g_screen = next;
+        AfxGetMainWnd()->Invalidate(TRUE);
+        if (!QTest::qWaitFor([colour = colour] { return ShownClientImage().pixel(20, 20) == colour; }))
+            return false;
+    }
+    return true;
 }
 
 inline QAction* MenuAction(UINT id)
@@ -80,6 +103,10 @@ inline void WhenModal(std::function<bool(QWidget*)> matches, std::function<void(
             timer->stop();
             timer->deleteLater();
             action(modal);
+            // A failed check inside the answer must not leave the dialog open
+            // and the test waiting on it.
+            if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && dialog->isVisible() && QTest::currentTestFailed())
+                dialog->reject();
         }
     });
     timer->start();

@@ -95,9 +95,9 @@ private slots:
         QFETCH(QRgb, background);
         QFETCH(QList<TextOrigin>, texts);
         QFETCH(bool, credit);
-        g_screen = screen;
         g_outputFileName = "/traffic/plans_30%_.txt";
-        const QImage image = ClientImage();
+        QVERIFY(ShowScreenAndWait(screen, background));
+        const QImage image = ShownClientImage();
         const QSize client = image.size();
 
         for (const QPoint sample : {QPoint(client.width() - 5, 5), QPoint(5, client.height() - 5), QPoint(20, 20)})
@@ -120,12 +120,12 @@ private slots:
 
     void resetsAnUnknownScreenToWelcome()
     {
+        QVERIFY(ShowScreenAndWait(SCREEN_PARAMETERS, kBlue));
         g_screen = 9;
-        const QImage unknown = ClientImage();
+        AfxGetMainWnd()->Invalidate(TRUE);
+        QTRY_VERIFY(HasInk(ShownClientImage(), QRect(50, 50, 60, 20)));
         QCOMPARE(g_screen, static_cast<int>(SCREEN_WELCOME));
-        QVERIFY(!HasInk(unknown, unknown.rect()));
-        const QImage welcome = ClientImage();
-        QVERIFY(HasInk(welcome, QRect(50, 50, 60, 20)));
+        QCOMPARE(ShownClientImage().pixel(20, 20), kGrey);
     }
 
     void repaintsEverythingWhenEnlarged()

@@ -1,0 +1,49 @@
+// Fuzzes reading and testing over memory, without files, so that a short run
+// reaches millions of inputs: a small buffer and uneven reads put the refills
+// everywhere, and every piece and every verdict must match the reference.
+#include "flight_plan_reduction.h"
+#include "memory_source.h"
+#include "reference_reduce.h"
+#include "text_mode_reader.h"
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+void Require(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 2)
+        return 0;
+    const std::size_t bufferSize = LINE_BUFFER_SIZE + data[0] % 64;
+    const std::size_t step = 1 + data[1] * 23u;
+    const std::string_view input(reinterpret_cast<const char*>(data) + 2, size - 2);
+
+    static const ReduceParameters kSettings[] = {
+        MakeReduceParameters("30", "#", "#"),
+        MakeReduceParameters("100", "EDDF", "IFR"),
+        MakeReduceParameters("0", "", "VFR"),
+    };
+    const ReduceParameters& parameters = kSettings[data[0] / 64 % std::size(kSettings)];
+
+    MemorySource source(input, step);
+    TextModeReader reader(source, bufferSize);
+    const std::vector<std::string> expected = ReferencePieces(input);
+    std::size_t next = 0;
+    while (!reader.AtEnd()) {
+        const std::string_view piece = reader.ReadLine();
+        Require(next < expected.size() && piece == expected[next++]);
+        Require(KeepFlightPlanLine(piece, parameters) == ReferenceKeep(piece, parameters));
+    }
+    Require(next == expected.size() && !reader.Failed());
+    return 0;
+}
