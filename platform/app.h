@@ -2,7 +2,6 @@
 #pragma once
 
 #include "message_map.h"
-#include "resource_script.h"
 
 class CWnd;
 
@@ -33,11 +32,21 @@ CWnd* AfxGetMainWnd();
 LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, HBRUSH hbrBackground = nullptr,
                             HICON hIcon = nullptr);
 
+#ifndef _WIN32
 int GetSystemMetrics(int nIndex);
+#endif
 
-// The program's resource script, read once from the executable.
-const ResourceScript& AfxGetResourceScript();
+// Shows the wait cursor for as long as it lives, over every window of the
+// program: for work that keeps the user waiting.
+class CWaitCursor {
+public:
+    CWaitCursor();
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+    ~CWaitCursor();
+};
 
 // The backend's entry: starts the window system, calls InitInstance and runs
-// the message loop.
+// the message loop. The show command the process was started with becomes
+// m_nCmdShow.
 int AfxWinMain(int argc, char* argv[]);

@@ -1,8 +1,17 @@
-// Message numbers, styles, command and control identifiers of the layer,
-// with the values the resource script and a Win32 backend use.
+// Message numbers, styles, command and control identifiers of the layer. On
+// Windows they are the system's own; elsewhere the layer defines them with
+// the same values, which the resource script uses too.
 #pragma once
 
 #include "types.h"
+
+#ifdef _WIN32
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
+#else
 
 // Messages
 inline constexpr UINT WM_CLOSE = 0x0010;
@@ -106,3 +115,5 @@ inline constexpr DWORD VOS_NT_WINDOWS32 = 0x00040004;
 inline constexpr DWORD VOS__WINDOWS32 = 0x00000004;
 inline constexpr DWORD VFT_APP = 0x00000001;
 inline constexpr DWORD VFT2_UNKNOWN = 0x00000000;
+
+#endif

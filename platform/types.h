@@ -1,6 +1,23 @@
 // The plain types of the window-system layer: integer aliases, colours in
-// blue-green-red order, rectangles and the opaque handles of the backend.
+// blue-green-red order, rectangles and handles. On Windows they are the
+// system's own, from <windows.h>, as in MFC; elsewhere the layer defines them
+// with the same names and values.
+//
+// LPCTSTR and LPTSTR carry UTF-8 text in this layer, on every system. On
+// Windows the program is built without UNICODE, so they are the system's
+// char strings; the backend converts them to UTF-16 at the boundary and calls
+// only the W functions.
 #pragma once
+
+#ifdef _WIN32
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <commdlg.h>
+
+#else
 
 #include <cstdint>
 
@@ -42,6 +59,16 @@ struct RECT {
     int bottom;
 };
 
+// Opaque handles; the Qt backend defines what they stand for.
+struct CursorObject;
+struct IconObject;
+struct BrushObject;
+using HCURSOR = CursorObject*;
+using HICON = IconObject*;
+using HBRUSH = BrushObject*;
+
+#endif
+
 class CRect : public RECT {
 public:
     CRect() : RECT{0, 0, 0, 0} {}
@@ -53,11 +80,3 @@ public:
         return left == other.left && top == other.top && right == other.right && bottom == other.bottom;
     }
 };
-
-// Opaque handles; each backend defines what they stand for.
-struct CursorObject;
-struct IconObject;
-struct BrushObject;
-using HCURSOR = CursorObject*;
-using HICON = IconObject*;
-using HBRUSH = BrushObject*;

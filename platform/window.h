@@ -10,6 +10,7 @@
 // Backend state of one window; each backend defines it.
 struct WindowPeer;
 
+#ifndef _WIN32
 struct CREATESTRUCT {
     LPCTSTR lpszClass;
     LPCTSTR lpszName;
@@ -17,6 +18,7 @@ struct CREATESTRUCT {
     DWORD dwExStyle;
     int x, y, cx, cy;
 };
+#endif
 
 class CWnd : public CCmdTarget {
 public:

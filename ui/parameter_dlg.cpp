@@ -36,7 +36,10 @@ void CParameterDlg::OnOK()
     GetDlgItem(IDC_PERCENTAGE)->GetWindowText(percentage, 4);
     GetDlgItem(IDC_AIRPORT)->GetWindowText(airport, 5);
 
-    const ReduceResult result = ReduceFlightPlanFile(g_inputPath, MakeReduceParameters(percentage, airport, flightType));
+    const ReduceResult result = [&] {
+        CWaitCursor wait;
+        return ReduceFlightPlanFile(g_inputPath, MakeReduceParameters(percentage, airport, flightType));
+    }();
     g_outputFileName = result.outputFileName;
     // A run that wrote nothing usable must not end like one that did.
     EndDialog(result.succeeded ? IDOK : IDABORT);

@@ -143,6 +143,16 @@ const WindowClassInfo* FindWindowClass(LPCTSTR name)
     return found == WindowClasses().end() ? nullptr : &found->second;
 }
 
+CWaitCursor::CWaitCursor()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+CWaitCursor::~CWaitCursor()
+{
+    QApplication::restoreOverrideCursor();
+}
+
 int GetSystemMetrics(int nIndex)
 {
     const QScreen* screen = QGuiApplication::primaryScreen();

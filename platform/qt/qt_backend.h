@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework.h"
+#include "resource_script.h"
 
 #include <QCursor>
 #include <QFont>
@@ -48,6 +49,9 @@ struct DeviceContext {
     CFont defaultFont;
     CFont* selected = nullptr;
 };
+
+// The program's resource script, read once from the executable.
+const ResourceScript& AfxGetResourceScript();
 
 // The CWnd whose window a widget is, or null once that window is destroyed.
 CWnd* OwnerOf(const QWidget* widget);

@@ -110,13 +110,6 @@ QWidget* CreateControl(const DialogControlResource& control, QWidget* dialog)
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CDialog, CWnd)
-    ON_COMMAND(IDOK, &CDialog::OnOK)
-    ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
-END_MESSAGE_MAP()
-
-CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_pParentWnd(pParentWnd), m_templateId(nIDTemplate) {}
-
 INT_PTR CDialog::DoModal()
 {
     const auto& dialogs = AfxGetResourceScript().dialogs;
@@ -164,34 +157,10 @@ INT_PTR CDialog::DoModal()
     return result;
 }
 
-BOOL CDialog::DestroyWindow()
-{
-    // The window belongs to DoModal, which takes it down when its loop ends.
-    if (!GetPeer())
-        return FALSE;
-    EndDialog(IDCANCEL);
-    return TRUE;
-}
-
 void CDialog::EndDialog(int nResult)
 {
     if (auto* dialog = GetPeer() ? qobject_cast<QDialog*>(GetPeer()->widget.data()) : nullptr)
         dialog->done(nResult);
-}
-
-BOOL CDialog::OnInitDialog()
-{
-    return TRUE;
-}
-
-void CDialog::OnOK()
-{
-    EndDialog(IDOK);
-}
-
-void CDialog::OnCancel()
-{
-    EndDialog(IDCANCEL);
 }
 
 INT_PTR CFileDialog::DoModal()

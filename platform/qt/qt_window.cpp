@@ -189,7 +189,6 @@ void FitRequestedFrame(QWidget* widget, WindowPeer& peer)
         widget->move(frame.topLeft());
 }
 
-const CRect CFrameWnd::rectDefault(0, 0, 0, 0);
 
 CWnd::CWnd() = default;
 
@@ -318,28 +317,9 @@ CWnd* CWnd::GetDlgItem(int id) const
     return nullptr;
 }
 
-void CWnd::SetDlgItemText(int id, LPCTSTR text)
-{
-    if (CWnd* item = GetDlgItem(id))
-        item->SetWindowText(text);
-}
-
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     return WindowProc(message, wParam, lParam);
-}
-
-LRESULT CWnd::SendDlgItemMessage(int id, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    CWnd* item = GetDlgItem(id);
-    return item ? item->SendMessage(message, wParam, lParam) : 0;
-}
-
-LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (OnCmdMsg(message, message == WM_COMMAND ? static_cast<UINT>(wParam & 0xFFFF) : 0))
-        return 0;
-    return DefWindowProc(message, wParam, lParam);
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -359,12 +339,6 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-BOOL CWnd::PreCreateWindow(CREATESTRUCT&)
-{
-    return TRUE;
-}
-
-void CWnd::PostNcDestroy() {}
 
 BOOL CWnd::CreateTopLevel(CREATESTRUCT& cs, CWnd* parent, UINT menuId)
 {
@@ -421,15 +395,4 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
                             ? static_cast<UINT>(reinterpret_cast<UINT_PTR>(lpszMenuName))
                             : 0;
     return CreateTopLevel(cs, pParentWnd, menuId);
-}
-
-BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
-{
-    cs.dwExStyle |= WS_EX_CLIENTEDGE;
-    return TRUE;
-}
-
-void CFrameWnd::PostNcDestroy()
-{
-    delete this;
 }

@@ -3,6 +3,8 @@
 # manager, which frames windows as a desktop does.
 #   under_window_manager.sh TEST_PROGRAM
 set -eu
+# Under the sanitizers, leaks of the system's own libraries are not ours.
+export LSAN_OPTIONS="suppressions=$(dirname "$0")/system_leaks.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 exec xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24" bash -c '
     openbox >/dev/null 2>&1 &
     manager=$!

@@ -1,4 +1,37 @@
+// The parts of dialogs that every backend shares: the OK and Cancel commands
+// and the open-file dialog's filter strings.
 #include "dialog.h"
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+    ON_COMMAND(IDOK, &CDialog::OnOK)
+    ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
+END_MESSAGE_MAP()
+
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_pParentWnd(pParentWnd), m_templateId(nIDTemplate) {}
+
+BOOL CDialog::OnInitDialog()
+{
+    return TRUE;
+}
+
+BOOL CDialog::DestroyWindow()
+{
+    // The window belongs to DoModal, which takes it down when its loop ends.
+    if (!GetPeer())
+        return FALSE;
+    EndDialog(IDCANCEL);
+    return TRUE;
+}
+
+void CDialog::OnOK()
+{
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
 
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszFileName, DWORD dwFlags,
                          LPCTSTR lpszFilter, CWnd* pParentWnd)
