@@ -63,6 +63,9 @@ protected:
     BOOL CreateTopLevel(CREATESTRUCT& cs, CWnd* parent, UINT menuId);
 
 private:
+    // Where a backend's window procedure hands the window its messages.
+    friend LRESULT AfxCallWndProc(CWnd* wnd, UINT message, WPARAM wParam, LPARAM lParam);
+
     std::unique_ptr<WindowPeer> m_peer;
 };
 

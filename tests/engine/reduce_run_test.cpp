@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 
 namespace {
@@ -96,6 +98,22 @@ TEST_F(ReduceRun, MatchesTheReferenceOnRandomInputAcrossBufferBoundaries)
         EXPECT_EQ(ScratchDirectory::Read(result.outputFileName),
                   ReferenceOutput(input, MakeReduceParameters("30", "#", "IFR")));
     }
+}
+
+TEST_F(ReduceRun, ReadsAndWritesUnderAFolderWithNonAsciiName)
+{
+    const std::u8string folder = u8"Verkehrspl\u00e4ne";
+    std::filesystem::create_directory(std::filesystem::path(m_dir.PathOf("")) / folder);
+    const std::string input = m_dir.PathOf("") + "/" + std::string(folder.begin(), folder.end()) + "/pl\xC3\xA4ne.txt";
+    const std::string plans = Plan(1, 5) + "\r\n" + Plan(2, 50) + "\r\n";
+    std::ofstream(std::filesystem::path(std::u8string(input.begin(), input.end())), std::ios::binary) << plans;
+
+    const ReduceResult result = ReduceFlightPlanFile(input, MakeReduceParameters("30", "#", "#"));
+    ASSERT_TRUE(result.succeeded);
+    EXPECT_EQ(result.outputFileName, input.substr(0, input.size() - 4) + "_30%_.txt");
+    std::ifstream output(std::filesystem::path(std::u8string(result.outputFileName.begin(), result.outputFileName.end())),
+                         std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(output), std::istreambuf_iterator<char>()), Plan(1, 5) + "\r\n");
 }
 
 TEST_F(ReduceRun, OverwritesAnEarlierResultAndEmptiesItWhenNothingPasses)
