@@ -9,7 +9,7 @@ constexpr COLORREF kBaseGrey = RGB(204, 204, 204);
 constexpr COLORREF kParameterBlue = RGB(0, 0, 255);
 constexpr COLORREF kInformationAmber = RGB(181, 118, 0);
 
-constexpr const char* kCreditLine = "Orvanta developers, 12/2026";
+constexpr const char* kCreditLine = "Orvanta team, 12/2026";
 
 enum class Origin { TopLeft, Centre };
 enum class Face { Large, Small };
