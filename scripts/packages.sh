@@ -19,3 +19,7 @@ BUILD_PACKAGES=(cmake make g++ pkg-config libgtest-dev libbenchmark-dev mawk
 FUZZ_PACKAGES=(clang libclang-rt-dev)
 # The window tests that need a real X display and window manager.
 DISPLAY_TEST_PACKAGES=(xvfb xauth openbox x11-utils)
+# The Windows builds, and running them under 64-bit Wine.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64
+                  binutils-mingw-w64-i686 googletest)
+WINE_PACKAGES=(wine64 fonts-wine xvfb xauth)

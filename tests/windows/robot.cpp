@@ -176,8 +176,14 @@ public:
         std::ofstream out(std::filesystem::path(Widen(path)), std::ios::binary);
         out.write(reinterpret_cast<const char*>(&file), sizeof file);
         out.write(reinterpret_cast<const char*>(&info), sizeof info);
-        for (int y = m_height - 1; y >= 0; --y)
-            out.write(reinterpret_cast<const char*>(&m_pixels[static_cast<std::size_t>(y * m_width)]), m_width * 4);
+        // Opaque throughout: what GDI draws leaves the fourth byte 0, which
+        // readers of 32-bit bitmaps may take for transparency.
+        std::vector<std::uint32_t> row(static_cast<std::size_t>(m_width));
+        for (int y = m_height - 1; y >= 0; --y) {
+            for (int x = 0; x < m_width; ++x)
+                row[static_cast<std::size_t>(x)] = m_pixels[static_cast<std::size_t>(y * m_width + x)] | 0xFF000000u;
+            out.write(reinterpret_cast<const char*>(row.data()), m_width * 4);
+        }
     }
 
 private:
@@ -434,6 +440,11 @@ private:
         Check(dialog != nullptr, "Alt+S leads through the open-file dialog to the dialog \"Parameter\"");
         if (!dialog)
             return;
+        Check(WaitFor([&] { return Picture(m_main).At(20, 20) == RGB(0, 0, 255); }), "the backdrop behind the dialog is blue");
+        WaitFor([&] {
+            const Picture shown(dialog);
+            return shown.HasInk(0, 0, shown.Width(), shown.Height());
+        });
         SavePicture("windows-parameter-dialog");
         HWND list = ::GetDlgItem(dialog, 1000);
         std::vector<std::string> entries;
