@@ -18,9 +18,21 @@ struct ReduceParameters {
 // plan, whose first field is written like AC#12.
 inline constexpr std::string_view WILDCARD = "#";
 
+// Why a run wrote no result.
+enum class ReduceFailure {
+    None,
+    CannotReadInput,    // missing, not a regular file, unreadable, or a read failed
+    CannotWriteOutput,  // the output could not be created, held, emptied, written or closed
+    OutputIsInput,      // the output's name leads to the input itself
+    NameNotAllowed,     // a typed text holds a character the output's name cannot hold
+};
+
 struct ReduceResult {
     std::string outputFileName;  // the name derived from the input path and the settings, also on failure
     bool succeeded;              // false when the input could not be read or the output could not be written
+    ReduceFailure failure = ReduceFailure::None;
+    std::uint64_t linesRead = 0;  // lines (pieces of at most 4095 bytes) read and tested
+    std::uint64_t linesKept = 0;  // of those, the lines written to the output
 };
 
 ReduceParameters MakeReduceParameters(std::string_view percentageRaw, std::string_view airportRaw,

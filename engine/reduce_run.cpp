@@ -20,17 +20,25 @@ bool NameTextsAreSafe(const ReduceParameters& parameters)
 ReduceResult ReduceFlightPlanFile(const std::string& inputPath, const ReduceParameters& parameters)
 {
     ReduceResult result{MakeOutputFileName(inputPath, parameters), false};
-    if (!NameTextsAreSafe(parameters))
+    const auto fail = [&result](ReduceFailure failure) {
+        result.failure = failure;
         return result;
+    };
+    if (!NameTextsAreSafe(parameters))
+        return fail(ReduceFailure::NameNotAllowed);
 
     NativeFile input = OpenInputFile(inputPath);
     if (!input.IsOpen())
-        return result;
+        return fail(ReduceFailure::CannotReadInput);
     // Opened without truncation first: the output must be known not to be the
     // input itself before anything in it is destroyed.
     NativeFile output = OpenOutputFile(result.outputFileName);
-    if (!output.IsOpen() || output.Identity() == input.Identity() || !output.Truncate())
-        return result;
+    if (!output.IsOpen())
+        return fail(ReduceFailure::CannotWriteOutput);
+    if (output.Identity() == input.Identity())
+        return fail(ReduceFailure::OutputIsInput);
+    if (!output.Truncate())
+        return fail(ReduceFailure::CannotWriteOutput);
 
     TextModeReader reader(input);
     std::string record;
@@ -38,10 +46,14 @@ ReduceResult ReduceFlightPlanFile(const std::string& inputPath, const ReducePara
     bool written = true;
     while (written && !reader.AtEnd()) {
         const std::string_view line = reader.ReadLine();
+        // The empty piece that meets the end of the file is no line of it.
+        if (!(line.empty() && reader.AtEnd()))
+            ++result.linesRead;
         if (KeepFlightPlanLine(line, parameters)) {
             record.assign(line);
             record += "\r\n";
             written = output.WriteAll(record);
+            result.linesKept += written ? 1 : 0;
         }
     }
     input.Close();
@@ -49,8 +61,10 @@ ReduceResult ReduceFlightPlanFile(const std::string& inputPath, const ReducePara
     written = output.Close() && written;
 
     result.succeeded = written && !reader.Failed();
-    // A half-written result must not pass for a finished one.
-    if (!result.succeeded)
+    if (!result.succeeded) {
+        result.failure = reader.Failed() ? ReduceFailure::CannotReadInput : ReduceFailure::CannotWriteOutput;
+        // A half-written result must not pass for a finished one.
         RemoveFileIfSame(result.outputFileName, outputIdentity);
+    }
     return result;
 }

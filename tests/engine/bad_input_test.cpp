@@ -4,6 +4,7 @@
 #include "bad_input_support.h"
 
 #include <filesystem>
+#include <functional>
 
 namespace {
 
@@ -54,6 +55,43 @@ const BadInput kBadInputs[] = {
 TEST(BadInput, EndsTruthfullyAndLosesNothing)
 {
     ExpectEachEndsTruthfully(kBadInputs);
+}
+
+TEST(BadInput, FailedRunSaysWhy)
+{
+    const struct {
+        const char* name;
+        std::function<std::string(const ScratchDirectory&)> prepare;
+        const char* airport;
+        ReduceFailure failure;
+    } cases[] = {
+        {"nothing wrong", [](const ScratchDirectory& d) { return d.Write("plans.txt", ManyPlans(3)); }, "#",
+         ReduceFailure::None},
+        {"input is missing", [](const ScratchDirectory& d) { return d.PathOf("missing.txt"); }, "#",
+         ReduceFailure::CannotReadInput},
+        {"output name is a folder",
+         [](const ScratchDirectory& d) {
+             fs::create_directory(d.PathOf("plans_30%_.txt"));
+             return d.Write("plans.txt", ManyPlans(3));
+         },
+         "#", ReduceFailure::CannotWriteOutput},
+        {"output name is a hard link to the input",
+         [](const ScratchDirectory& d) {
+             const std::string input = d.Write("plans.txt", ManyPlans(3));
+             fs::create_hard_link(input, d.PathOf("plans_30%_.txt"));
+             return input;
+         },
+         "#", ReduceFailure::OutputIsInput},
+        {"airport holds a folder separator", [](const ScratchDirectory& d) { return d.Write("plans.txt", ManyPlans(3)); },
+         "ED/DF", ReduceFailure::NameNotAllowed},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchDirectory dir;
+        const ReduceResult result = ReduceFlightPlanFile(c.prepare(dir), MakeReduceParameters("30", c.airport, "#"));
+        EXPECT_EQ(result.failure, c.failure);
+        EXPECT_EQ(result.succeeded, c.failure == ReduceFailure::None);
+    }
 }
 
 TEST(BadInput, TypedTextsThatWouldChangeTheNamesMeaningAreRefused)

@@ -116,6 +116,30 @@ TEST_F(ReduceRun, ReadsAndWritesUnderAFolderWithNonAsciiName)
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(output), std::istreambuf_iterator<char>()), Plan(1, 5) + "\r\n");
 }
 
+TEST_F(ReduceRun, CountsTheLinesReadAndKept)
+{
+    const std::string kept = Plan(1, 5);
+    const std::string dropped = Plan(2, 50);
+    const struct {
+        const char* name;
+        std::string input;
+        std::uint64_t read;
+        std::uint64_t kept;
+    } cases[] = {
+        {"empty file", "", 0, 0},
+        {"line ends throughout", kept + "\r\n" + dropped + "\r\n" + kept + "\n", 3, 2},
+        {"last line without end", kept + "\r\n" + dropped, 2, 1},
+        {"empty lines count", "\r\n\r\n" + kept + "\r\n", 3, 1},
+        {"a long line counts as its pieces", Plan(3, 5, 5000) + "\r\n", 2, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ReduceResult result = Run(c.input);
+        EXPECT_EQ(result.linesRead, c.read);
+        EXPECT_EQ(result.linesKept, c.kept);
+    }
+}
+
 TEST_F(ReduceRun, OverwritesAnEarlierResultAndEmptiesItWhenNothingPasses)
 {
     const std::string output = m_dir.Write("plans_30%_EDDF.txt", "earlier result\r\n");
