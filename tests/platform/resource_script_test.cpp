@@ -1,4 +1,5 @@
 #include "constants.h"
+#include "orvanta_version.h"
 #include "resource_script.h"
 
 #include <gtest/gtest.h>
@@ -91,8 +92,15 @@ TEST(ProgramResources, IconAndVersionRecord)
     ASSERT_TRUE(script.version);
     const VersionResource& version = *script.version;
     EXPECT_EQ(version.language, kGerman);
-    EXPECT_EQ(version.fileVersion, (std::array<WORD, 4>{1, 0, 0, 1}));
-    EXPECT_EQ(version.productVersion, (std::array<WORD, 4>{1, 0, 0, 1}));
+    // The record follows the project's version.
+    const std::array<WORD, 4> project{ORVANTA_VERSION_MAJOR, ORVANTA_VERSION_MINOR, ORVANTA_VERSION_PATCH,
+                                      ORVANTA_VERSION_TWEAK};
+    EXPECT_EQ(version.fileVersion, project);
+    EXPECT_EQ(version.productVersion, project);
+    const std::string spelled = std::to_string(project[0]) + ", " + std::to_string(project[1]) + ", "
+                              + std::to_string(project[2]) + ", " + std::to_string(project[3]);
+    EXPECT_EQ(version.strings.at("FileVersion"), spelled);
+    EXPECT_EQ(version.strings.at("ProductVersion"), spelled);
     EXPECT_EQ(version.stringBlock, "040704b0");
     EXPECT_EQ(version.translation, (std::vector<DWORD>{0x407, 1200}));
     for (const char* field : {"FileDescription", "InternalName", "ProductName"})
