@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
 """Draws Orvanta's program icon: a white airliner over a blue sky, above an
 amber funnel that thins out what passes it. Writes res/orvanta.ico, one
-16-colour image of 33 by 36 pixels."""
+16-colour image of 33 by 36 pixels, and the same design as PNG images in the
+sizes desktops use, for the hicolor icon theme, under res/icons/."""
 import pathlib
 import struct
+import zlib
 
 WIDTH, HEIGHT = 33, 36
 # The standard 16-colour palette, as red, green, blue.
@@ -61,6 +63,35 @@ def ico(pixels):
     return directory + image
 
 
+THEME_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
+
+
+def png(pixels, size):
+    """The design centred on a square canvas, scaled to size by whole pixels,
+    so that its edges stay as sharp as the 16-colour original's."""
+    side = max(WIDTH, HEIGHT)
+    left = (side - WIDTH) // 2
+    rows = bytearray()
+    for y in range(size):
+        rows.append(0)  # no filter
+        source_y = y * side // size
+        for x in range(size):
+            source_x = x * side // size - left
+            index = pixels[source_y][source_x] if 0 <= source_x < WIDTH and source_y < HEIGHT else None
+            rows += bytes((0, 0, 0, 0)) if index is None else bytes(PALETTE[index] + (255,))
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)  # 8-bit RGBA
+    return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(bytes(rows), 9)) + chunk(b"IEND", b"")
+
+
 if __name__ == "__main__":
-    target = pathlib.Path(__file__).resolve().parent.parent / "res" / "orvanta.ico"
-    target.write_bytes(ico(draw()))
+    res = pathlib.Path(__file__).resolve().parent.parent / "res"
+    design = draw()
+    (res / "orvanta.ico").write_bytes(ico(design))
+    for size in THEME_SIZES:
+        target = res / "icons" / "hicolor" / f"{size}x{size}" / "apps" / "orvanta.png"
+        target.parent.mkdir(parents=True, exist_ok=True)
+        target.write_bytes(png(design, size))

@@ -14,8 +14,10 @@ install_missing_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-BUILD_PACKAGES=(cmake make g++ pkg-config libgtest-dev libbenchmark-dev mawk
+BUILD_PACKAGES=(cmake make g++ pkg-config libgtest-dev libbenchmark-dev libcli11-dev mawk
                 qt6-base-dev libgl-dev fonts-dejavu-core)
+# Installing and packing for Debian, and checking what that gives.
+PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils)
 FUZZ_PACKAGES=(clang libclang-rt-dev)
 # The window tests that need a real X display and window manager.
 DISPLAY_TEST_PACKAGES=(xvfb xauth openbox x11-utils)

@@ -365,8 +365,8 @@ private:
         Check(WaitFor([&] { return ShowsScreen(m_main, kAmber, information); }), "Alt+I shows the information page on amber");
     }
 
-    // The icon is a blue screen on a yellow foot; yellow shows nowhere else
-    // near the title bar's left end.
+    // The icon's funnel is yellow, a colour that shows nowhere else near the
+    // title bar's left end.
     bool ShowsIconInTheTitleBar() const
     {
         RECT frame{};
