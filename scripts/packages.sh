@@ -23,5 +23,5 @@ FUZZ_PACKAGES=(clang libclang-rt-dev)
 DISPLAY_TEST_PACKAGES=(xvfb xauth openbox x11-utils)
 # The Windows builds, and running them under 64-bit Wine.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64
-                  binutils-mingw-w64-i686 googletest)
+                  binutils-mingw-w64-i686 googletest libcli11-dev nsis)
 WINE_PACKAGES=(wine64 fonts-wine xvfb xauth)

@@ -4,6 +4,7 @@
 // screen. Every check prints one line; the exit status is the number of
 // failed checks.
 //   robot.exe ORVANTA_EXE WORK_FOLDER EXPECTED_OUTPUT [PICTURE_FOLDER]
+//   robot.exe --start-and-close ORVANTA_EXE
 // WORK_FOLDER holds flightplans.txt; EXPECTED_OUTPUT is what reducing it with
 // 50, EDDF and IFR must write. With PICTURE_FOLDER the robot also saves the
 // main window's screens there as BMP files.
@@ -276,6 +277,21 @@ public:
     {
     }
 
+    // Only starts the program and ends it through Close, as a check that an
+    // installed copy works.
+    int StartAndClose()
+    {
+        if (!Start())
+            return 1;
+        Check(WaitFor([&] { return ShowsScreen(m_main, kGrey, kWelcome); }), "the welcome screen shows on grey");
+        ::PostMessageW(m_main, WM_COMMAND, 40003, 0);
+        HWND box = WaitForDialog(m_process.dwProcessId, [](const std::string& title) { return title.empty(); });
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        ExpectExitCodeZero();
+        std::printf("robot: %d checks failed\n", g_failures);
+        return g_failures;
+    }
+
     int Run()
     {
         if (!Start())
@@ -515,6 +531,11 @@ private:
                 Check(WaitFor([&] { return !::IsWindow(box); }) && ::IsWindow(m_main), "Cancel keeps the program running");
             }
         }
+        ExpectExitCodeZero();
+    }
+
+    void ExpectExitCodeZero()
+    {
         DWORD exitCode = STILL_ACTIVE;
         const bool ended = ::WaitForSingleObject(m_process.hProcess, 10000) == WAIT_OBJECT_0
                         && ::GetExitCodeProcess(m_process.hProcess, &exitCode);
@@ -534,6 +555,8 @@ private:
 
 int wmain(int argc, wchar_t* argv[])
 {
+    if (argc == 3 && std::wstring(argv[1]) == L"--start-and-close")
+        return Robot(Narrow(argv[2]), {}, {}, {}).StartAndClose();
     if (argc < 4) {
         std::fprintf(stderr, "usage: robot ORVANTA_EXE WORK_FOLDER EXPECTED_OUTPUT [PICTURE_FOLDER]\n");
         return 2;
