@@ -9,6 +9,7 @@
 #include <QPainter>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 namespace {
@@ -28,8 +29,13 @@ int main(int argc, char* argv[])
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[2]);
-    const std::filesystem::path work = std::filesystem::temp_directory_path() / "orvanta-pictures";
-    std::filesystem::create_directories(work);
+    // A folder of the user's own, so that the result names a path like theirs.
+    const char* home = std::getenv("HOME");
+    const std::filesystem::path work = std::filesystem::path(home ? home : ".") / "Flugsimulator-Beispiel";
+    if (!std::filesystem::create_directory(work)) {
+        std::fprintf(stderr, "%s is in the way; move it and try again\n", work.string().c_str());
+        return 1;
+    }
     const std::string input = (work / "flightplans.txt").string();
     std::filesystem::copy_file(argv[1], input, std::filesystem::copy_options::overwrite_existing);
 
