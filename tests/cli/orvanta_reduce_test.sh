@@ -60,6 +60,10 @@ written_as_by_the_program "plans_50%_EDDF_IFR.txt" 50 eddf IFR
 run "long options" 0 "plans_5%_VFR.txt" "" -- --percentage 5 --airport '#' --type VFR plans.txt
 written_as_by_the_program "plans_5%_VFR.txt" 5 "#" VFR
 
+setup="mv plans.txt Flüge.txt"
+run "a file name that is not ASCII" 0 "^Flüge.txt -> Flüge_30%_.txt: $lines lines read" "" -- Flüge.txt
+only_files Flüge.txt Flüge_30%_.txt
+
 run "airport of four characters that are not ASCII" 0 "plans_30%_ÄÖÜß.txt|plans_30%_äöüß.txt" "" -- -a äöüß plans.txt
 
 run "a failing file does not stop the others" 1 "^plans.txt -> plans_30%_.txt" "^orvanta-reduce: missing.txt: cannot be read$" \
