@@ -1,6 +1,6 @@
 #include "file_access.h"
 #include "flight_plan_reduction.h"
-#include "text_mode_reader.h"
+#include "reduce_stream.h"
 
 #include <algorithm>
 
@@ -40,29 +40,18 @@ ReduceResult ReduceFlightPlanFile(const std::string& inputPath, const ReducePara
     if (!output.Truncate())
         return fail(ReduceFailure::CannotWriteOutput);
 
-    TextModeReader reader(input);
-    std::string record;
-    record.reserve(LINE_BUFFER_SIZE + 1);
-    bool written = true;
-    while (written && !reader.AtEnd()) {
-        const std::string_view line = reader.ReadLine();
-        // The empty piece that meets the end of the file is no line of it.
-        if (!(line.empty() && reader.AtEnd()))
-            ++result.linesRead;
-        if (KeepFlightPlanLine(line, parameters)) {
-            record.assign(line);
-            record += "\r\n";
-            written = output.WriteAll(record);
-            result.linesKept += written ? 1 : 0;
-        }
-    }
+    const StreamCounts counts = ReduceStream(input, parameters, [&output](std::string_view record) {
+        return output.WriteAll(record);
+    });
+    result.linesRead = counts.linesRead;
+    result.linesKept = counts.linesKept;
     input.Close();
     const FileIdentity outputIdentity = output.Identity();
-    written = output.Close() && written;
+    const bool written = output.Close() && !counts.writeFailed;
 
-    result.succeeded = written && !reader.Failed();
+    result.succeeded = written && !counts.readFailed;
     if (!result.succeeded) {
-        result.failure = reader.Failed() ? ReduceFailure::CannotReadInput : ReduceFailure::CannotWriteOutput;
+        result.failure = counts.readFailed ? ReduceFailure::CannotReadInput : ReduceFailure::CannotWriteOutput;
         // A half-written result must not pass for a finished one.
         RemoveFileIfSame(result.outputFileName, outputIdentity);
     }

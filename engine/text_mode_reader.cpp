@@ -1,5 +1,7 @@
 #include "text_mode_reader.h"
 
+#include "byte_search.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -66,4 +68,25 @@ std::string_view TextModeReader::ReadLine()
     if (const void* nul = std::memchr(piece, '\0', length))
         length = static_cast<std::size_t>(static_cast<const char*>(nul) - piece);
     return {piece, length};
+}
+
+std::uint64_t TextModeReader::SkipLinesWithout(std::string_view needle)
+{
+    std::uint64_t skipped = 0;
+    for (;;) {
+        Refill();
+        const std::string_view ahead(m_buffer.data() + m_begin, m_end - m_begin);
+        // A piece is a part of the bytes read, so a line whose bytes lack the
+        // needle cannot hold it, however the line is cut or translated.
+        const std::size_t hit = FindBytes(ahead, needle);
+        const bool found = hit != std::string_view::npos;
+        // Up to the start of the line that holds the hit, else all whole lines.
+        const std::size_t lastEnd = ahead.rfind('\n', found ? hit : std::string_view::npos);
+        const std::size_t limit = lastEnd == std::string_view::npos ? 0 : lastEnd + 1;
+        const ShortLines lines = CountShortLines(ahead.substr(0, limit), kMaxPiece - 1);
+        skipped += lines.count;
+        m_begin += lines.length;
+        if (found || lines.length < limit || lines.count == 0 || m_sourceDone)
+            return skipped;
+    }
 }

@@ -5,6 +5,7 @@
 #include "file_access.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -27,6 +28,12 @@ public:
     // AtEnd(); the bytes read until then still form the piece. The view is valid
     // until the next call.
     std::string_view ReadLine();
+
+    // Steps over the whole lines ahead that cannot hold `needle`, exactly as
+    // ReadLine would have delivered them, and tells how many pieces those
+    // were. It stops before the first line that may hold it, before a line
+    // too long for one piece, and where the input read so far ends.
+    std::uint64_t SkipLinesWithout(std::string_view needle);
 
     // The end-of-file indicator: set by the read that met the end of the input.
     bool AtEnd() const { return m_atEnd; }

@@ -1,8 +1,10 @@
 // Fuzzes reading and testing over memory, without files, so that a short run
 // reaches millions of inputs: a small buffer and uneven reads put the refills
-// everywhere, and every piece and every verdict must match the reference.
+// everywhere. Every piece and every verdict must match the reference, and so
+// must the whole run's output and counts, lines stepped over included.
 #include "flight_plan_reduction.h"
 #include "memory_source.h"
+#include "reduce_stream.h"
 #include "reference_reduce.h"
 #include "text_mode_reader.h"
 
@@ -32,8 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         MakeReduceParameters("30", "#", "#"),
         MakeReduceParameters("100", "EDDF", "IFR"),
         MakeReduceParameters("0", "", "VFR"),
+        MakeReduceParameters("50", "#", "IFR"),
     };
-    const ReduceParameters& parameters = kSettings[data[0] / 64 % std::size(kSettings)];
+    const ReduceParameters& parameters = kSettings[(data[0] / 64 + data[1]) % std::size(kSettings)];
 
     MemorySource source(input, step);
     TextModeReader reader(source, bufferSize);
@@ -45,5 +48,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(KeepFlightPlanLine(piece, parameters) == ReferenceKeep(piece, parameters));
     }
     Require(next == expected.size() && !reader.Failed());
+
+    MemorySource again(input, step);
+    std::string output;
+    const StreamCounts counts = ReduceStream(
+        again, parameters,
+        [&output](std::string_view record) {
+            output += record;
+            return true;
+        },
+        bufferSize);
+    Require(output == ReferenceOutput(input, parameters));
+    Require(counts.linesRead == ReferenceLinesRead(input) && !counts.readFailed && !counts.writeFailed);
     return 0;
 }

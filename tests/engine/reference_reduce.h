@@ -104,3 +104,10 @@ inline std::string ReferenceOutput(std::string_view input, const ReduceParameter
     }
     return output;
 }
+
+// Lines read: every piece but an empty one that meets the end of the input.
+inline std::uint64_t ReferenceLinesRead(std::string_view input)
+{
+    const std::vector<std::string> pieces = ReferencePieces(input);
+    return pieces.size() - (pieces.back().empty() ? 1 : 0);
+}
