@@ -9,11 +9,14 @@
 // The first occurrence of `needle` in `text`, or npos.
 std::size_t FindBytes(std::string_view text, std::string_view needle);
 
+// The position of the last LF in `text` before `before`, or npos.
+std::size_t FindLastLineEnd(std::string_view text, std::size_t before);
+
 struct ShortLines {
-    std::uint64_t count = 0;  // lines that end in LF and fit one piece of a line read
-    std::size_t length = 0;   // the bytes they take, up to and including the last one's LF
+    std::uint64_t count = 0;  // lines, each ended by LF
+    std::size_t length = 0;   // the bytes they take, through the last one's LF
 };
 
-// Counts the lines at the start of `text` that end in LF, up to the first
-// whose bytes before the LF are more than `longest`.
+// Counts the lines of `text`, which ends right after an LF, up to the first
+// whose bytes before its LF are more than `longest`.
 ShortLines CountShortLines(std::string_view text, std::size_t longest);

@@ -81,7 +81,7 @@ std::uint64_t TextModeReader::SkipLinesWithout(std::string_view needle)
         const std::size_t hit = FindBytes(ahead, needle);
         const bool found = hit != std::string_view::npos;
         // Up to the start of the line that holds the hit, else all whole lines.
-        const std::size_t lastEnd = ahead.rfind('\n', found ? hit : std::string_view::npos);
+        const std::size_t lastEnd = FindLastLineEnd(ahead, found ? hit : ahead.size());
         const std::size_t limit = lastEnd == std::string_view::npos ? 0 : lastEnd + 1;
         const ShortLines lines = CountShortLines(ahead.substr(0, limit), kMaxPiece - 1);
         skipped += lines.count;
