@@ -31,26 +31,6 @@ bool IsRegularFile(int fd, FileIdentity& identity)
 
 }  // namespace
 
-NativeFile::NativeFile(NativeFile&& other) noexcept
-    : m_handle(std::exchange(other.m_handle, kClosed)), m_identity(other.m_identity)
-{
-}
-
-NativeFile& NativeFile::operator=(NativeFile&& other) noexcept
-{
-    if (this != &other) {
-        Close();
-        m_handle = std::exchange(other.m_handle, kClosed);
-        m_identity = other.m_identity;
-    }
-    return *this;
-}
-
-NativeFile::~NativeFile()
-{
-    Close();
-}
-
 std::ptrdiff_t NativeFile::Read(char* buffer, std::size_t size)
 {
     for (;;) {

@@ -53,26 +53,6 @@ bool IsDiskFile(HANDLE handle, FileIdentity& identity, bool forWriting)
 
 }  // namespace
 
-NativeFile::NativeFile(NativeFile&& other) noexcept
-    : m_handle(std::exchange(other.m_handle, kClosed)), m_identity(other.m_identity)
-{
-}
-
-NativeFile& NativeFile::operator=(NativeFile&& other) noexcept
-{
-    if (this != &other) {
-        Close();
-        m_handle = std::exchange(other.m_handle, kClosed);
-        m_identity = other.m_identity;
-    }
-    return *this;
-}
-
-NativeFile::~NativeFile()
-{
-    Close();
-}
-
 std::ptrdiff_t NativeFile::Read(char* buffer, std::size_t size)
 {
     DWORD count = 0;

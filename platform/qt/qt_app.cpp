@@ -11,7 +11,6 @@
 
 namespace {
 
-CWinApp* g_application = nullptr;
 bool g_messageLoopRunning = false;
 
 constexpr const char* kResourceFolder = ":/res/";
@@ -60,22 +59,6 @@ bool HasDisplay()
 
 }  // namespace
 
-CWinApp::CWinApp()
-{
-    g_application = this;
-}
-
-CWinApp::~CWinApp()
-{
-    if (g_application == this)
-        g_application = nullptr;
-}
-
-BOOL CWinApp::InitInstance()
-{
-    return TRUE;
-}
-
 int CWinApp::Run()
 {
     if (m_pMainWnd) {
@@ -92,11 +75,6 @@ void AfxEndMessageLoop()
     // later modal loop at once; only a running loop may be told to end.
     if (g_messageLoopRunning)
         QCoreApplication::exit(0);
-}
-
-int CWinApp::ExitInstance()
-{
-    return 0;
 }
 
 HCURSOR CWinApp::LoadStandardCursor(LPCTSTR lpszCursorName) const
@@ -116,16 +94,6 @@ HICON CWinApp::LoadIcon(UINT nIDResource) const
         return nullptr;
     auto icon = std::make_unique<IconObject>(IconObject{QIcon(ResourcePath(file->second))});
     return (icons[nIDResource] = std::move(icon)).get();
-}
-
-CWinApp* AfxGetApp()
-{
-    return g_application;
-}
-
-CWnd* AfxGetMainWnd()
-{
-    return g_application ? g_application->m_pMainWnd : nullptr;
 }
 
 LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon)

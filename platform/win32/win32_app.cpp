@@ -7,7 +7,6 @@
 
 namespace {
 
-CWinApp* g_application = nullptr;
 HCURSOR g_cursorBeforeWait = nullptr;
 
 }  // namespace
@@ -46,22 +45,6 @@ HWND OwnerWindow(CWnd* parent)
     return parent && parent->GetPeer() ? parent->GetPeer()->hwnd : nullptr;
 }
 
-CWinApp::CWinApp()
-{
-    g_application = this;
-}
-
-CWinApp::~CWinApp()
-{
-    if (g_application == this)
-        g_application = nullptr;
-}
-
-BOOL CWinApp::InitInstance()
-{
-    return TRUE;
-}
-
 int CWinApp::Run()
 {
     MSG message;
@@ -72,11 +55,6 @@ int CWinApp::Run()
     return ExitInstance();
 }
 
-int CWinApp::ExitInstance()
-{
-    return 0;
-}
-
 HCURSOR CWinApp::LoadStandardCursor(LPCTSTR lpszCursorName) const
 {
     return ::LoadCursorW(nullptr, MAKEINTRESOURCEW(reinterpret_cast<UINT_PTR>(lpszCursorName)));
@@ -85,16 +63,6 @@ HCURSOR CWinApp::LoadStandardCursor(LPCTSTR lpszCursorName) const
 HICON CWinApp::LoadIcon(UINT nIDResource) const
 {
     return ::LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(nIDResource));
-}
-
-CWinApp* AfxGetApp()
-{
-    return g_application;
-}
-
-CWnd* AfxGetMainWnd()
-{
-    return g_application ? g_application->m_pMainWnd : nullptr;
 }
 
 LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon)
