@@ -486,6 +486,17 @@ private:
         const std::string expected = ReadFile(m_expected);
         Check(!expected.empty() && ReadFile(output) == expected,
               "flightplans_50%_EDDF_IFR.txt holds what the Linux engine writes");
+
+        // The dialog reads at most 3 and 4 characters of its fields.
+        dialog = OpenParameterDialog(m_folder + "\\flightplans.txt");
+        if (dialog) {
+            SetText(::GetDlgItem(dialog, 1002), "1000");
+            SetText(::GetDlgItem(dialog, 1003), "eddfx");
+            ::PostMessageW(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+        }
+        Check(dialog && DialogCloses(dialog) && WaitFor([&] { return ShowsScreen(m_main, kGrey, kDone); })
+                  && FileExists(m_folder + "\\flightplans_100%_EDDF.txt"),
+              "1000 and eddfx are read as 100 and EDDF");
     }
 
     void FailsWithoutWritingWhenCancelledOrMissing()
