@@ -121,7 +121,8 @@ TEST(ReduceStream, MatchesTheReferenceOnRandomInputWithSmallBuffers)
 
 TEST(ReduceStream, StopsAtTheFirstLineThatCannotBeWritten)
 {
-    MemorySource source(kPlan + "\r\n" + kPlan + "\r\n" + kPlan + "\r\n");
+    const std::string input = kPlan + "\r\n" + kPlan + "\r\n" + kPlan + "\r\n";
+    MemorySource source(input);
     int offered = 0;
     const StreamCounts counts = ReduceStream(source, MakeReduceParameters("30", "EDDF", "#"),
                                              [&offered](std::string_view) { return ++offered < 2; });
