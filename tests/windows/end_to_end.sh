@@ -8,7 +8,9 @@ robot=$1 program=$2 reference=$3 example=$4 pictures=${5:-}
 wine=/usr/lib/wine/wine64
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-export WINEPREFIX=${WINEPREFIX:-$scratch/wine} WINEDEBUG=-all
+# Without Mono and Gecko, which the program does not use and a new Wine prefix
+# would otherwise offer to install.
+export WINEPREFIX=${WINEPREFIX:-$scratch/wine} WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
 # Wine reads the names handed to it in the locale's encoding.
 export LC_ALL=C.UTF-8
 

@@ -7,7 +7,7 @@
 set -u
 setup=$1 robot=$2 version=$3
 wine=/usr/lib/wine/wine64
-export WINEDEBUG=-all LC_ALL=C.UTF-8
+export WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= LC_ALL=C.UTF-8
 failures=0
 check() {
     if eval "$2"; then echo "ok: $1"; else echo "FAIL: $1"; failures=$((failures + 1)); fi
