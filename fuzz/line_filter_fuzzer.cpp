@@ -2,21 +2,12 @@
 // tests, which restates the rules by fields and without the engine's code.
 #include "flight_plan_reduction.h"
 #include "reference_reduce.h"
+#include "require.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdlib>
 #include <string>
-
-namespace {
-
-void Require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

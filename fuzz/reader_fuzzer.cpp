@@ -6,21 +6,12 @@
 #include "memory_source.h"
 #include "reduce_stream.h"
 #include "reference_reduce.h"
+#include "require.h"
 #include "text_mode_reader.h"
 
 #include <cstdlib>
 #include <string>
 #include <vector>
-
-namespace {
-
-void Require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

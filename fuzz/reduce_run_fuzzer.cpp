@@ -2,6 +2,7 @@
 // writes must be exactly the kept lines, well formed and in input order.
 #include "flight_plan_reduction.h"
 #include "reference_reduce.h"
+#include "require.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -11,12 +12,6 @@
 #include <unistd.h>
 
 namespace {
-
-void Require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 const std::filesystem::path& WorkFolder()
 {
