@@ -1,6 +1,6 @@
-// Fuzzes reading and testing over memory, without files, so that a short run
-// reaches millions of inputs: a small buffer and uneven reads put the refills
-// everywhere. Every piece and every verdict must match the reference, and so
+// Fuzzes reading and testing over memory, without files, so that a run
+// reaches more inputs than one through real files: a small buffer and uneven
+// reads put the refills everywhere. Every piece and every verdict must match the reference, and so
 // must the whole run's output and counts, lines stepped over included.
 #include "flight_plan_reduction.h"
 #include "memory_source.h"
@@ -9,7 +9,6 @@
 #include "require.h"
 #include "text_mode_reader.h"
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 

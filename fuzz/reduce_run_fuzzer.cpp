@@ -4,7 +4,6 @@
 #include "reference_reduce.h"
 #include "require.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
