@@ -20,8 +20,8 @@ unsigned Matches(const char* data, __m128i byte)
     return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(Load(data), byte)));
 }
 
-// A stretch this long holds a whole line that is longer than `longest` bytes
-// wherever that line starts, as long as `longest` is at least twice it.
+// A line of more than `longest` bytes covers a whole stretch of this length,
+// counted from any start, as long as `longest` + 2 is at least twice it.
 constexpr std::size_t kStretch = 2048;
 #endif
 
@@ -98,7 +98,7 @@ ShortLines CountShortLines(std::string_view text, std::size_t longest)
     std::uint64_t count = 0;
     std::size_t i = 0;
 #if defined(__SSE2__)
-    if (mayHoldLongLine && longest < 2 * kStretch)
+    if (mayHoldLongLine && longest + 2 < 2 * kStretch)
         return CountEachLine(text, longest);
     // Each byte of a 16-byte counter counts the LFs of its own lane, for a
     // stretch at a time, so that no lane overflows.
